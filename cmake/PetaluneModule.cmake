@@ -1,0 +1,32 @@
+# petalune_module(NAME DIR [DEPS ...]): a static library of every .cpp below DIR.
+# Globbing keeps each folder's owner free to add files without touching shared CMake.
+function(petalune_module name dir)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
+  list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
+  if(_sources)
+    add_library(${name} STATIC ${_sources})
+    set(_scope PUBLIC)
+  else()
+    add_library(${name} INTERFACE)
+    set(_scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${_scope} ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} ${_scope} ${ARG_DEPS})
+  if(_sources)
+    target_link_libraries(${name} PRIVATE petalune_flags)
+  endif()
+endfunction()
+
+# petalune_test(NAME [DEPS ...]): one GoogleTest executable of every .cpp in the calling folder.
+function(petalune_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT _sources)
+    return()
+  endif()
+  add_executable(${name} ${_sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} petalune_test_support GTest::gtest GTest::gmock petalune_flags)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "PETALUNE_FIXTURES=${PROJECT_SOURCE_DIR}/tests/fixtures")
+endfunction()

@@ -1,0 +1,15 @@
+# Warning and sanitizer flags shared by every target of the project.
+add_library(petalune_flags INTERFACE)
+target_compile_options(petalune_flags INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor)
+if(PETALUNE_WERROR)
+  target_compile_options(petalune_flags INTERFACE -Werror)
+endif()
+
+if(PETALUNE_SANITIZE OR PETALUNE_FUZZ)
+  set(_san address,undefined)
+  add_compile_options(-fsanitize=${_san} -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=${_san})
+endif()
+if(PETALUNE_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
