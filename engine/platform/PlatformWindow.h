@@ -1,0 +1,49 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace cocos2d {
+
+class Renderer;
+
+// What the window reports, already translated from the windowing system.
+class WindowEventHandler {
+public:
+    virtual ~WindowEventHandler() = default;
+    virtual void onMinimized() = 0;
+    virtual void onRestored() = 0;  // also sent once when the window is first shown
+    virtual void onCloseRequested() = 0;
+    virtual void onExposed() = 0;  // contents must be drawn again (uncovered, resized)
+    // Mouse button 1 as a touch, in window pixels with the origin bottom left.
+    virtual void onPointerDown(float x, float y) = 0;
+    virtual void onPointerMoved(float x, float y) = 0;
+    virtual void onPointerUp(float x, float y) = 0;
+    // Every key press with its Windows virtual-key code (F9 = 120) and the shift state.
+    virtual void onKeyDown(int virtualKey, bool shift) = 0;
+    virtual void onTextInput(const std::string& utf8) = 0;
+};
+
+// A desktop window with its drawing context. Created by the GL backend; headless runs
+// have none.
+class PlatformWindow {
+public:
+    virtual ~PlatformWindow() = default;
+
+    virtual Renderer& renderer() = 0;
+    virtual void setTitle(const std::string& title) = 0;
+    // Sizes the window and centres it in the usable desktop area.
+    virtual void setFrameSize(int width, int height) = 0;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    virtual void show() = 0;
+
+    // Delivers waiting events; waits up to timeoutMs for the first one (0: do not wait).
+    virtual void pumpEvents(WindowEventHandler& handler, int timeoutMs) = 0;
+};
+
+// A window with an OpenGL 2.1 context, or null (with a message on standard error) when
+// none can be had.
+std::unique_ptr<PlatformWindow> createGLWindow(int width, int height, const std::string& title);
+
+}  // namespace cocos2d
