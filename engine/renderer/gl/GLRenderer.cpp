@@ -1,0 +1,274 @@
+#include "engine/renderer/gl/GLRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace cocos2d {
+
+namespace {
+
+static_assert(sizeof(Vertex) == 20 && offsetof(Vertex, u) == 8 && offsetof(Vertex, color) == 16,
+              "vertices go to GL as they are laid out in the draw list");
+static_assert(sizeof(Quad) == 4 * sizeof(Vertex));
+
+bool isBlendFactor(std::uint32_t factor, bool source) {
+    if (factor == GL_ZERO || factor == GL_ONE) return true;
+    if (factor >= GL_SRC_COLOR && factor <= GL_ONE_MINUS_DST_COLOR) return true;
+    if (factor >= GL_CONSTANT_COLOR && factor <= GL_ONE_MINUS_CONSTANT_ALPHA) return true;
+    return source && factor == GL_SRC_ALPHA_SATURATE;
+}
+
+void clearErrors(const GLFunctions& gl) {
+    while (gl.GetError() != GL_NO_ERROR) {
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<GLRenderer> GLRenderer::create(GLFunctions::Loader loader, std::function<void()> swapBuffers) {
+    std::unique_ptr<GLRenderer> renderer(new GLRenderer(std::move(swapBuffers)));
+    if (!renderer->init(loader)) return nullptr;
+    return renderer;
+}
+
+GLRenderer::GLRenderer(std::function<void()> swapBuffers) : m_swapBuffers(std::move(swapBuffers)) {}
+
+bool GLRenderer::init(GLFunctions::Loader loader) {
+    if (!m_gl.load(loader)) return false;
+    m_program = std::make_unique<GLQuadProgram>(m_gl);
+    if (!m_program->build()) return false;
+    m_gl.GetIntegerv(GL_MAX_TEXTURE_SIZE, &m_maxTextureSize);
+    const std::uint8_t white[4] = {255, 255, 255, 255};
+    m_white = makeGLTexture(1, 1, white);
+    m_gl.GenBuffers(1, &m_vertexBuffer);
+    m_gl.GenBuffers(1, &m_indexBuffer);
+    m_gl.BindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+    m_gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
+    for (GLuint attribute : {GLQuadProgram::kPosition, GLQuadProgram::kTexCoord, GLQuadProgram::kColor}) {
+        m_gl.EnableVertexAttribArray(attribute);
+    }
+    m_gl.Enable(GL_BLEND);
+    return m_white != 0;
+}
+
+GLRenderer::~GLRenderer() {
+    for (const auto& [id, texture] : m_textures) {
+        if (texture.framebuffer) m_gl.DeleteFramebuffers(1, &texture.framebuffer);
+        m_gl.DeleteTextures(1, &texture.name);
+    }
+    if (m_white) m_gl.DeleteTextures(1, &m_white);
+    if (m_vertexBuffer) m_gl.DeleteBuffers(1, &m_vertexBuffer);
+    if (m_indexBuffer) m_gl.DeleteBuffers(1, &m_indexBuffer);
+}
+
+GLuint GLRenderer::makeGLTexture(int width, int height, const std::uint8_t* rgba) {
+    if (width <= 0 || height <= 0 || width > m_maxTextureSize || height > m_maxTextureSize) {
+        std::fprintf(stderr, "OpenGL: cannot make a %d x %d texture (the driver allows up to %d)\n", width, height,
+                     m_maxTextureSize);
+        return 0;
+    }
+    clearErrors(m_gl);
+    GLuint name = 0;
+    m_gl.GenTextures(1, &name);
+    m_gl.BindTexture(GL_TEXTURE_2D, name);
+    m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    m_gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    m_gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    if (m_gl.GetError() != GL_NO_ERROR) {
+        std::fprintf(stderr, "OpenGL: out of memory for a %d x %d texture\n", width, height);
+        m_gl.DeleteTextures(1, &name);
+        return 0;
+    }
+    return name;
+}
+
+TextureId GLRenderer::remember(const Texture& texture) {
+    TextureId id = m_nextId++;
+    m_textures.emplace(id, texture);
+    return id;
+}
+
+TextureId GLRenderer::createTexture(int width, int height, const std::uint8_t* rgba) {
+    if (!rgba) {
+        std::fprintf(stderr, "OpenGL: a texture needs pixels\n");
+        return 0;
+    }
+    GLuint name = makeGLTexture(width, height, rgba);
+    return name ? remember(Texture{name, width, height, 0}) : 0;
+}
+
+TextureId GLRenderer::createRenderTarget(int width, int height) {
+    if (!m_gl.hasFramebuffers) {
+        std::fprintf(stderr, "OpenGL: the driver has no framebuffer objects for render targets\n");
+        return 0;
+    }
+    GLuint name = makeGLTexture(width, height, nullptr);
+    if (!name) return 0;
+    GLuint framebuffer = 0;
+    m_gl.GenFramebuffers(1, &framebuffer);
+    m_gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    m_gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, name, 0);
+    bool complete = m_gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (complete) {
+        // Drawn before anything is rendered into it, a target shows nothing rather than noise.
+        m_gl.Disable(GL_SCISSOR_TEST);
+        m_gl.ClearColor(0, 0, 0, 0);
+        m_gl.Clear(GL_COLOR_BUFFER_BIT);
+    }
+    m_gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!complete) {
+        std::fprintf(stderr, "OpenGL: a %d x %d render target is not supported\n", width, height);
+        m_gl.DeleteFramebuffers(1, &framebuffer);
+        m_gl.DeleteTextures(1, &name);
+        return 0;
+    }
+    return remember(Texture{name, width, height, framebuffer});
+}
+
+void GLRenderer::deleteTexture(TextureId texture) {
+    auto found = m_textures.find(texture);
+    if (found == m_textures.end()) return;
+    if (found->second.framebuffer) m_gl.DeleteFramebuffers(1, &found->second.framebuffer);
+    m_gl.DeleteTextures(1, &found->second.name);
+    m_textures.erase(found);
+}
+
+void GLRenderer::setViewport(int width, int height) {
+    m_width = std::max(1, width);
+    m_height = std::max(1, height);
+}
+
+bool GLRenderer::bindTarget(TextureId target) {
+    int width = m_width, height = m_height;
+    GLuint framebuffer = 0;
+    if (target != 0) {
+        auto found = m_textures.find(target);
+        if (found == m_textures.end() || !found->second.framebuffer) {
+            std::fprintf(stderr, "OpenGL: texture %u is not a render target\n", target);
+            return false;
+        }
+        framebuffer = found->second.framebuffer;
+        width = found->second.width;
+        height = found->second.height;
+    }
+    if (m_gl.hasFramebuffers) m_gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    m_gl.Viewport(0, 0, width, height);
+    m_program->use();
+    m_program->setTargetSize(width, height);
+    return true;
+}
+
+void GLRenderer::uploadQuads(const DrawList& list) {
+    const std::vector<Quad>& quads = list.quads();
+    m_gl.BindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+    m_gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(quads.size() * sizeof(Quad)), quads.data(),
+                    GL_STREAM_DRAW);
+    m_gl.VertexAttribPointer(GLQuadProgram::kPosition, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                             reinterpret_cast<const void*>(offsetof(Vertex, x)));
+    m_gl.VertexAttribPointer(GLQuadProgram::kTexCoord, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                             reinterpret_cast<const void*>(offsetof(Vertex, u)));
+    m_gl.VertexAttribPointer(GLQuadProgram::kColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
+                             reinterpret_cast<const void*>(offsetof(Vertex, color)));
+
+    m_gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
+    if (quads.size() <= m_indexedQuads) return;
+    // The quad pattern never changes, so indices are uploaded only when the list outgrows them.
+    m_indexedQuads = std::max<std::size_t>(quads.size(), m_indexedQuads * 2);
+    std::vector<GLuint> indices;
+    indices.reserve(m_indexedQuads * 6);
+    for (GLuint first = 0; first < m_indexedQuads * 4; first += 4) {
+        for (GLuint corner : {0u, 1u, 2u, 2u, 1u, 3u}) indices.push_back(first + corner);  // bl br tl, tl br tr
+    }
+    m_gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
+                    indices.data(), GL_STATIC_DRAW);
+}
+
+void GLRenderer::applyBlend(BlendFunc blend) {
+    if (!isBlendFactor(blend.src, true) || !isBlendFactor(blend.dst, false)) {
+        if (!m_badBlendReported) {
+            std::fprintf(stderr, "OpenGL: blend factors 0x%x, 0x%x are not valid; drawing with premultiplied alpha\n",
+                         blend.src, blend.dst);
+            m_badBlendReported = true;
+        }
+        blend = kBlendPremultiplied;
+    }
+    m_gl.BlendFunc(blend.src, blend.dst);
+    m_program->setStraightAlpha(blend.src == GL_SRC_ALPHA || blend.src == GL_SRC_ALPHA_SATURATE);
+}
+
+void GLRenderer::applyClip(const DrawCommand& command) {
+    if (!command.clipped) {
+        m_gl.Disable(GL_SCISSOR_TEST);
+        return;
+    }
+    const ClipRect& clip = command.clip;
+    long left = std::lround(clip.x), bottom = std::lround(clip.y);
+    long right = std::lround(clip.x + clip.width), top = std::lround(clip.y + clip.height);
+    m_gl.Enable(GL_SCISSOR_TEST);
+    m_gl.Scissor(static_cast<GLint>(left), static_cast<GLint>(bottom), static_cast<GLsizei>(std::max(0L, right - left)),
+                 static_cast<GLsizei>(std::max(0L, top - bottom)));
+}
+
+void GLRenderer::render(const DrawList& list, TextureId target, Color4B clear) {
+    m_lastDrawCalls = 0;
+    if (!bindTarget(target)) return;
+    m_gl.Disable(GL_SCISSOR_TEST);
+    m_gl.ClearColor(clear.r / 255.0f, clear.g / 255.0f, clear.b / 255.0f, clear.a / 255.0f);
+    m_gl.Clear(GL_COLOR_BUFFER_BIT);
+    if (!list.quads().empty()) uploadQuads(list);
+
+    for (const DrawCommand& command : list.commands()) {
+        GLuint texture = m_white;
+        bool flipV = false;
+        if (command.texture != 0) {
+            auto found = m_textures.find(command.texture);
+            // A deleted texture draws nothing; a target cannot be read while it is drawn into.
+            if (found == m_textures.end() || command.texture == target) continue;
+            texture = found->second.name;
+            flipV = found->second.framebuffer != 0;
+        }
+        applyBlend(command.blend);
+        applyClip(command);
+        m_program->setFlipV(flipV);
+        m_gl.BindTexture(GL_TEXTURE_2D, texture);
+        m_gl.DrawElements(GL_TRIANGLES, static_cast<GLsizei>(command.quadCount * 6), GL_UNSIGNED_INT,
+                          reinterpret_cast<const void*>(std::size_t{command.firstQuad} * 6 * sizeof(GLuint)));
+        ++m_lastDrawCalls;
+    }
+    m_gl.Disable(GL_SCISSOR_TEST);
+    if (target != 0) m_gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void GLRenderer::present() {
+    if (m_swapBuffers) m_swapBuffers();
+}
+
+bool GLRenderer::readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) {
+    width = m_width;
+    height = m_height;
+    rgba.resize(static_cast<std::size_t>(width) * height * 4);
+    if (m_gl.hasFramebuffers) m_gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    m_gl.ReadBuffer(GL_BACK);
+    m_gl.PixelStorei(GL_PACK_ALIGNMENT, 4);
+    clearErrors(m_gl);
+    m_gl.ReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    if (m_gl.GetError() != GL_NO_ERROR) {
+        rgba.clear();
+        return false;
+    }
+    // GL's first row is the bottom one.
+    std::size_t stride = static_cast<std::size_t>(width) * 4;
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(rgba.begin() + top * stride, rgba.begin() + (top + 1) * stride, rgba.begin() + bottom * stride);
+    }
+    return true;
+}
+
+}  // namespace cocos2d
