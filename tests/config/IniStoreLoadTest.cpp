@@ -9,7 +9,6 @@
 #include "config/IniStore.h"
 #include "engine/platform/CCFileUtils.h"
 #include "tests/config/IniTestHelpers.h"
-#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ using petalune::test::writeTextFile;
 class IniStoreLoad : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = petalune::test::makeTempDir();
+        m_dir = petalune::test::freshFolder();
         CCFileUtils::sharedFileUtils()->setNotifyHandler(
             [this](const std::string&, const std::string& text) { m_notices.push_back(text); });
     }

@@ -26,4 +26,7 @@ inline IniStore storeFromText(std::string_view text, std::string languageSuffix 
 
 void writeTextFile(const std::string& path, std::string_view text);
 
+// A new empty folder inside the test run's writable folder, which is removed at exit.
+std::string freshFolder();
+
 }  // namespace petalune::test

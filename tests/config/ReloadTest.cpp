@@ -10,7 +10,6 @@
 #include "config/Reload.h"
 #include "config/StaticReloader.h"
 #include "tests/config/IniTestHelpers.h"
-#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -35,7 +34,7 @@ class ReloadAll : public ::testing::Test {
 protected:
     void SetUp() override {
         m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(petalune::test::makeTempDir());
+        std::filesystem::current_path(petalune::test::freshFolder());
         s_events.clear();
     }
     void TearDown() override { std::filesystem::current_path(m_previous); }
