@@ -1,0 +1,43 @@
+#include "audio/SoundSetting.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "core/fs/AtomicFile.h"
+#include "core/fs/TempFolder.h"
+
+namespace {
+
+std::optional<bool> s_soundOn;
+
+std::string settingPath() {
+    return tempFolderPath() + "audio";
+}
+
+bool readSetting() {
+    std::FILE* file = std::fopen(settingPath().c_str(), "rb");
+    if (!file) return true;
+    int byte = std::fgetc(file);
+    std::fclose(file);
+    return byte != 0;  // an empty file (EOF) counts as on, like a missing one
+}
+
+}  // namespace
+
+bool isSoundOn() {
+    if (!s_soundOn) s_soundOn = readSetting();
+    return *s_soundOn;
+}
+
+void setSoundOn(bool on) {
+    s_soundOn = on;
+    const unsigned char byte = on ? 1 : 0;
+    if (!writeFileAtomically(settingPath(), &byte, 1)) {
+        std::fprintf(stderr, "Sound: the sound setting could not be saved in %s\n", settingPath().c_str());
+    }
+}
+
+void forgetSoundSetting() {
+    s_soundOn.reset();
+}
