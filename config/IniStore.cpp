@@ -132,7 +132,8 @@ bool IniStore::setValue(std::string_view section, std::string_view rawKey, std::
     }
     m_currentIndex = index;
 
-    IniSection& entries = m_sections.try_emplace(std::string(section)).first->second;
+    auto found = m_sections.find(section);
+    IniSection& entries = found != m_sections.end() ? found->second : m_sections[std::string(section)];
     auto entry = entries.find(IniKeyRef{name, index});
     if (entry != entries.end()) {
         entry->second = value;
