@@ -1,0 +1,216 @@
+#include "engine/renderer/gl/GLRenderer.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/engine_gl/GLTestWindow.h"
+
+namespace {
+
+using namespace cocos2d;
+using petalune::test::colorNear;
+using petalune::test::rectQuad;
+
+constexpr Color4B kBlack{0, 0, 0, 255};
+constexpr Color4B kWhite{255, 255, 255, 255};
+constexpr Color4B kRed{255, 0, 0, 255};
+constexpr Color4B kGreen{0, 255, 0, 255};
+constexpr Color4B kBlue{0, 0, 255, 255};
+
+using GLRenderer = petalune::test::GLTest;
+
+TEST_F(GLRenderer, TintsTexelsAndKeepsTheTextureTopRowOnTop) {
+    // 1 x 2 texture: a white top row over a blue bottom row, stretched over 20 x 20 pixels.
+    TextureId texture = this->texture(1, 2, {255, 255, 255, 255, 0, 0, 255, 255});
+    DrawList list;
+    list.addQuad(texture, kBlendPremultiplied, rectQuad(10, 10, 20, 20, {255, 128, 0, 255}));
+    renderFrame(list);
+
+    EXPECT_TRUE(colorNear(pixel(20, 25), {255, 128, 0, 255})) << "top half: white texel times the tint";
+    EXPECT_TRUE(colorNear(pixel(20, 14), {0, 0, 0, 255})) << "bottom half: blue texel times the tint";
+}
+
+TEST_F(GLRenderer, QuadCoversExactlyItsPixels) {
+    DrawList list;
+    list.addQuad(0, kBlendPremultiplied, rectQuad(10, 5, 10, 10, kGreen));
+    renderFrame(list);
+
+    struct Probe {
+        int x, y;
+        Color4B expected;
+    };
+    const Probe probes[] = {
+        {10, 5, kGreen}, {19, 14, kGreen}, {9, 5, kBlack}, {20, 5, kBlack}, {10, 4, kBlack}, {10, 15, kBlack},
+    };
+    for (const Probe& p : probes) EXPECT_TRUE(colorNear(pixel(p.x, p.y), p.expected)) << p.x << "," << p.y;
+}
+
+TEST_F(GLRenderer, ReadPixelsGivesRowsTopDown) {
+    DrawList list;
+    list.addQuad(0, kBlendPremultiplied, rectQuad(0, kHeight - 2, kWidth, 2, kRed));  // the top two rows
+    renderer().render(list, 0, kBlack);
+    std::vector<std::uint8_t> rgba;
+    int width = 0, height = 0;
+    ASSERT_TRUE(renderer().readPixels(rgba, width, height));
+    ASSERT_EQ(width, kWidth);
+    ASSERT_EQ(height, kHeight);
+    ASSERT_EQ(rgba.size(), std::size_t{kWidth * kHeight * 4});
+    EXPECT_EQ(rgba[0], 255) << "first row is the top one";
+    EXPECT_EQ(rgba[(kHeight - 1) * kWidth * 4], 0) << "last row is the bottom one";
+}
+
+TEST_F(GLRenderer, LaterQuadsDrawOnTop) {
+    TextureId red = solidTexture(kRed);
+    TextureId blue = solidTexture(kBlue);
+    struct Case {
+        const char* name;
+        TextureId first, second;
+        Color4B expected;
+    };
+    const Case cases[] = {
+        {"one texture, one draw call", red, red, kRed},
+        {"red, then blue", red, blue, kBlue},
+        {"blue, then red", blue, red, kRed},
+    };
+    for (const Case& c : cases) {
+        DrawList list;
+        list.addQuad(c.first, kBlendPremultiplied, rectQuad(0, 0, 30, 30, {255, 255, 255, 255}));
+        list.addQuad(c.second, kBlendPremultiplied, rectQuad(10, 10, 30, 30, {255, 255, 255, 255}));
+        renderFrame(list);
+        EXPECT_TRUE(colorNear(pixel(20, 20), c.expected)) << c.name;
+        EXPECT_EQ(renderer().lastDrawCalls(), c.first == c.second ? 1 : 2) << c.name;
+    }
+}
+
+TEST_F(GLRenderer, BlendFunctionsOverAPremultipliedTexture) {
+    // Red at half opacity, stored premultiplied as every texture is, over a coloured background.
+    TextureId halfRed = solidTexture({128, 0, 0, 128});
+    const Color4B background{64, 128, 255, 255};
+    struct Case {
+        const char* name;
+        BlendFunc blend;
+        Color4B expected;
+    };
+    const Case cases[] = {
+        {"premultiplied", kBlendPremultiplied, {160, 64, 127, 255}},
+        {"alpha looks the same as premultiplied", kBlendAlpha, {160, 64, 127, 255}},
+        {"additive adds the visible half of the red", kBlendAdditive, {192, 128, 255, 255}},
+        {"one, one", {GL_ONE, GL_ONE}, {192, 128, 255, 255}},
+        {"multiply", {GL_DST_COLOR, GL_ZERO}, {32, 0, 0, 255}},
+        {"keep the destination", {GL_ZERO, GL_ONE}, background},
+        {"inverted destination", {GL_ONE_MINUS_DST_COLOR, GL_ZERO}, {96, 0, 0, 255}},
+    };
+    for (const Case& c : cases) {
+        DrawList list;
+        list.addQuad(halfRed, c.blend, rectQuad(0, 0, kWidth, kHeight));
+        renderFrame(list, background);
+        EXPECT_TRUE(colorNear(pixel(5, 5), c.expected)) << c.name;
+    }
+}
+
+TEST_F(GLRenderer, InvalidBlendFactorsDrawPremultipliedWithAMessage) {
+    TextureId halfRed = solidTexture({128, 0, 0, 128});
+    DrawList list;
+    list.addQuad(halfRed, BlendFunc{0x1234, GL_ONE}, rectQuad(0, 0, kWidth, kHeight));
+    ::testing::internal::CaptureStderr();
+    renderFrame(list, {64, 128, 255, 255});
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(), ::testing::HasSubstr("0x1234"));
+    EXPECT_TRUE(colorNear(pixel(5, 5), {160, 64, 127, 255}));
+}
+
+TEST_F(GLRenderer, ClippedQuadsStayInsideTheClip) {
+    DrawList list;
+    list.pushClip(ClipRect{10, 10, 20, 8});
+    list.addQuad(0, kBlendPremultiplied, rectQuad(0, 0, kWidth, kHeight, kWhite));
+    list.popClip();
+    list.addQuad(0, kBlendPremultiplied, rectQuad(40, 0, 4, 4, kGreen));
+    renderFrame(list);
+
+    struct Probe {
+        int x, y;
+        Color4B expected;
+    };
+    const Probe probes[] = {
+        {10, 10, kWhite}, {29, 17, kWhite}, {9, 10, kBlack}, {30, 10, kBlack},
+        {10, 9, kBlack},  {10, 18, kBlack}, {41, 1, kGreen},
+    };
+    for (const Probe& p : probes) EXPECT_TRUE(colorNear(pixel(p.x, p.y), p.expected)) << p.x << "," << p.y;
+    EXPECT_EQ(renderer().lastDrawCalls(), 2);
+}
+
+TEST_F(GLRenderer, RenderTargetIsDrawnUprightAsATexture) {
+    TextureId target = renderer().createRenderTarget(16, 8);
+    ASSERT_NE(target, 0u);
+
+    DrawList empty;
+    renderFrame(empty);
+    DrawList show;
+    show.addQuad(target, kBlendPremultiplied, rectQuad(0, 0, 32, 16));
+    renderFrame(show, kGreen);
+    EXPECT_TRUE(colorNear(pixel(16, 8), kGreen)) << "a fresh target is transparent";
+
+    DrawList scene;
+    scene.addQuad(0, kBlendPremultiplied, rectQuad(0, 4, 16, 4, kRed));   // upper half
+    scene.addQuad(0, kBlendPremultiplied, rectQuad(0, 0, 16, 4, kBlue));  // lower half
+    renderer().render(scene, target, {0, 0, 0, 0});
+    renderFrame(show, kGreen);
+    EXPECT_TRUE(colorNear(pixel(16, 12), kRed));
+    EXPECT_TRUE(colorNear(pixel(16, 3), kBlue));
+    EXPECT_TRUE(colorNear(pixel(40, 8), kGreen));
+    renderer().deleteTexture(target);
+}
+
+TEST_F(GLRenderer, DeletedTexturesAreSkipped) {
+    TextureId gone = renderer().createTexture(1, 1, std::vector<std::uint8_t>{255, 0, 0, 255}.data());
+    renderer().deleteTexture(gone);
+    DrawList list;
+    list.addQuad(gone, kBlendPremultiplied, rectQuad(0, 0, 10, 10));
+    list.addQuad(0, kBlendPremultiplied, rectQuad(20, 0, 10, 10, kGreen));
+    renderFrame(list);
+    EXPECT_TRUE(colorNear(pixel(5, 5), kBlack));
+    EXPECT_TRUE(colorNear(pixel(25, 5), kGreen));
+    EXPECT_EQ(renderer().lastDrawCalls(), 1);
+}
+
+TEST_F(GLRenderer, RefusesImpossibleTexturesWithAMessage) {
+    const std::vector<std::uint8_t> pixels(16, 255);
+    struct Case {
+        const char* name;
+        int width, height;
+        const std::uint8_t* rgba;
+    };
+    const Case cases[] = {
+        {"no pixels", 2, 2, nullptr},
+        {"zero width", 0, 2, pixels.data()},
+        {"negative height", 2, -2, pixels.data()},
+        {"beyond the driver's limit", 1 << 20, 1, pixels.data()},
+    };
+    for (const Case& c : cases) {
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(renderer().createTexture(c.width, c.height, c.rgba), 0u) << c.name;
+        EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty()) << c.name;
+    }
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(renderer().createRenderTarget(0, 0), 0u);
+    EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
+}
+
+TEST_F(GLRenderer, RenderingIntoAPlainTextureIsRefused) {
+    TextureId plain = solidTexture(kRed);
+    DrawList list;
+    list.addQuad(0, kBlendPremultiplied, rectQuad(0, 0, 10, 10, kGreen));
+    ::testing::internal::CaptureStderr();
+    renderer().render(list, plain, kBlack);
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(), ::testing::HasSubstr("not a render target"));
+    EXPECT_EQ(renderer().lastDrawCalls(), 0);
+
+    DrawList show;
+    show.addQuad(plain, kBlendPremultiplied, rectQuad(0, 0, 10, 10));
+    renderFrame(show);
+    EXPECT_TRUE(colorNear(pixel(5, 5), kRed)) << "the texture is unchanged";
+}
+
+}  // namespace
