@@ -1,0 +1,53 @@
+#include "engine/platform/CCApplication.h"
+
+#include <cassert>
+#include <chrono>
+#include <cmath>
+
+#include "engine/director/CCDirector.h"
+#include "engine/platform/CCEGLView.h"
+
+namespace cocos2d {
+
+namespace {
+CCApplication* s_application = nullptr;
+}
+
+CCApplication::CCApplication() {
+    assert(!s_application && "only one application object at a time");
+    s_application = this;
+}
+
+CCApplication::~CCApplication() {
+    if (s_application == this) s_application = nullptr;
+}
+
+CCApplication* CCApplication::sharedApplication() { return s_application; }
+
+void CCApplication::setAnimationInterval(double interval) {
+    CCDirector::sharedDirector()->setAnimationInterval(interval);
+}
+
+int CCApplication::run() {
+    using Clock = std::chrono::steady_clock;
+    if (!applicationDidFinishLaunching()) return 0;
+    CCDirector* director = CCDirector::sharedDirector();
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    if (view) view->show();
+
+    Clock::time_point last = Clock::now();
+    while (!director->isEnded()) {
+        double interval = director->getAnimationInterval();
+        double since = std::chrono::duration<double>(Clock::now() - last).count();
+        int waitMs = since >= interval ? 0 : static_cast<int>(std::ceil((interval - since) * 1000));
+        if (view) view->pollEvents(waitMs);
+        Clock::time_point now = Clock::now();
+        double dt = std::chrono::duration<double>(now - last).count();
+        if (dt < interval) continue;
+        last = now;
+        director->mainLoop(static_cast<float>(dt));
+    }
+    return 0;
+}
+
+}  // namespace cocos2d

@@ -1,0 +1,37 @@
+#pragma once
+
+namespace cocos2d {
+
+enum TargetPlatform {
+    kTargetLinux,
+};
+
+// The game's application object: one per process, reachable as sharedApplication()
+// while it exists. run() is the interactive frame loop.
+class CCApplication {
+public:
+    CCApplication();
+    CCApplication(const CCApplication&) = delete;
+    CCApplication& operator=(const CCApplication&) = delete;
+    virtual ~CCApplication();
+
+    static CCApplication* sharedApplication();
+
+    // Called once by run() before the window is shown; false ends run() with 0.
+    virtual bool applicationDidFinishLaunching() = 0;
+    // The window was minimised or is about to close.
+    virtual void applicationDidEnterBackground() = 0;
+    // The window was restored (also once when it is first shown).
+    virtual void applicationWillEnterForeground() = 0;
+    virtual void setAnimationInterval(double interval);
+    virtual TargetPlatform getTargetPlatform() { return kTargetLinux; }
+    // Called first in every scheduler tick with the unscaled time step.
+    virtual void applicationUpdate(float /*dt*/) {}
+
+    // Launches, shows the window and runs frames at the animation interval until the
+    // director ends. Between frames it waits for the next frame time or the next window
+    // event, so an idle game does not keep a core busy. Returns the exit code.
+    int run();
+};
+
+}  // namespace cocos2d

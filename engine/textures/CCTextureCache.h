@@ -1,0 +1,36 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "engine/base/CCObject.h"
+
+namespace cocos2d {
+
+class CCTexture2D;
+
+// Textures by file name, decoded once and shared. The cache holds a reference to each.
+class CCTextureCache : public CCObject {
+public:
+    static CCTextureCache* sharedTextureCache();
+    static void purgeSharedTextureCache();
+
+    // The texture of a PNG or JPEG file (archive first), or null with one line on
+    // standard error when the file is missing or cannot be decoded.
+    CCTexture2D* addImage(const char* path);
+    CCTexture2D* textureForKey(const char* key) const;
+    void removeTexture(CCTexture2D* texture);
+    void removeTextureForKey(const char* key);
+    void removeAllTextures();
+    // Drops textures nobody else holds.
+    void removeUnusedTextures();
+    std::size_t textureCount() const { return m_textures.size(); }
+
+private:
+    CCTextureCache() = default;
+    ~CCTextureCache() override;
+
+    std::map<std::string, CCTexture2D*> m_textures;
+};
+
+}  // namespace cocos2d

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace cocos2d {
+
+struct JpegResult {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
+    std::string error;  // empty on success
+};
+
+// Decodes a baseline or progressive JPEG from memory into opaque RGBA8.
+JpegResult decodeJpegToRgba(const unsigned char* data, std::size_t length, int maxSide);
+
+}  // namespace cocos2d
