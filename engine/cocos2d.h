@@ -34,3 +34,7 @@
 #include "engine/platform/CCFileUtils.h"
 #include "engine/textures/CCTexture2D.h"
 #include "engine/textures/CCTextureCache.h"
+#include "engine/menu/CCMenu.h"
+#include "engine/menu/CCMenuItem.h"
+#include "engine/menu/CCMenuItemLabel.h"
+#include "engine/nodes/CCProgressTimer.h"
