@@ -1,0 +1,101 @@
+#include "online/UpdateCheck.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "online/InstalledVersion.h"
+#include "online/OnlineHosts.h"
+#include "online/VersionText.h"
+
+namespace {
+
+constexpr std::size_t kMaxAddressLength = 199;
+
+std::string requestAddress(const std::string& host, std::uint32_t installedVersion) {
+    // "have" is the decimal of the full 32-bit value: 1.2 is 65538.
+    return addressBelow(host, "version.php?game=petalune_free&have=" + std::to_string(installedVersion));
+}
+
+}  // namespace
+
+bool UpdateCheck::start(const Settings& settings) {
+    if (m_started || settings.host.empty() || settings.installedVersion == 0) return false;
+    std::string address = requestAddress(settings.host, settings.installedVersion);
+    if (address.size() > kMaxAddressLength) {
+        std::fprintf(stderr, "Update check skipped: the address %s is too long\n", address.c_str());
+        return false;
+    }
+    auto curl = std::make_unique<CurlGlobal>();
+    if (!curl->ok()) return false;
+    CURL* handle = curl_easy_init();
+    if (!handle) return false;
+    if (!prepareTransfer(handle, address, settings.timeout, &m_response, &m_cancel)) {
+        curl_easy_cleanup(handle);
+        return false;
+    }
+    m_started = true;
+    m_installedVersion = settings.installedVersion;
+    m_curl = std::move(curl);
+    m_worker = std::thread(&UpdateCheck::run, this, handle, settings.delay);
+    return true;
+}
+
+void UpdateCheck::run(CURL* handle, std::chrono::milliseconds delay) {
+    {
+        std::unique_lock lock(m_delayMutex);
+        m_delayWake.wait_for(lock, delay, [this] { return m_cancel.load(); });
+    }
+    long status = m_cancel.load() ? 0 : performTransfer(handle);
+    curl_easy_cleanup(handle);
+    // Redirects are not followed; a 301 still counts as an answer.
+    if (status == 200 || status == 301) m_answered.store(true, std::memory_order_release);
+}
+
+bool UpdateCheck::poll(std::string& newerVersion, std::string& installedVersion) {
+    if (!m_answered.load(std::memory_order_acquire)) return false;
+    m_answered.store(false, std::memory_order_relaxed);
+    std::optional<std::uint32_t> offered = offeredVersion(m_response);
+    if (!offered) return false;
+    newerVersion = versionText(*offered);
+    installedVersion = versionText(m_installedVersion);
+    return true;
+}
+
+void UpdateCheck::wait() {
+    if (m_worker.joinable()) m_worker.join();
+    m_curl.reset();
+}
+
+void UpdateCheck::stop() {
+    {
+        std::lock_guard lock(m_delayMutex);
+        m_cancel.store(true);
+    }
+    m_delayWake.notify_all();
+    wait();
+}
+
+namespace {
+
+UpdateCheck s_check;
+std::chrono::milliseconds s_delay{500};
+std::chrono::milliseconds s_timeout{15000};
+
+}  // namespace
+
+void startUpdateCheck() {
+    s_check.start({onlineHost(OnlineHost::Version), installedVersion(), s_delay, s_timeout});
+}
+
+bool pollUpdateCheck(std::string& newerVersion, std::string& installedVersion) {
+    return s_check.poll(newerVersion, installedVersion);
+}
+
+void stopUpdateCheck() { s_check.stop(); }
+
+void waitForUpdateCheck() { s_check.wait(); }
+
+void setUpdateCheckTiming(std::chrono::milliseconds delay, std::chrono::milliseconds timeout) {
+    s_delay = delay;
+    s_timeout = timeout;
+}
