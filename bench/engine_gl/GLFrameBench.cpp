@@ -29,7 +29,9 @@ std::vector<std::uint8_t> pattern(int width, int height, std::uint8_t seed) {
 
 Quad quadAt(float x, float y, float width, float height) {
     Color4B white{255, 255, 255, 255};
-    return Quad{{x, y, 0, 1, white}, {x + width, y, 1, 1, white}, {x, y + height, 0, 0, white},
+    return Quad{{x, y, 0, 1, white},
+                {x + width, y, 1, 1, white},
+                {x, y + height, 0, 0, white},
                 {x + width, y + height, 1, 0, white}};
 }
 
@@ -45,8 +47,10 @@ void renderFrame(benchmark::State& state, bool interleaved) {
     }
     Renderer& renderer = window->renderer();
     std::vector<TextureId> flowers, labels;
-    for (int i = 0; i < kTextures; ++i) flowers.push_back(renderer.createTexture(80, 80, pattern(80, 80, i).data()));
-    for (int i = 0; i < kLabels; ++i) labels.push_back(renderer.createTexture(240, 40, pattern(240, 40, i).data()));
+    for (int i = 0; i < kTextures; ++i)
+        flowers.push_back(renderer.createTexture(80, 80, pattern(80, 80, i).data()));
+    for (int i = 0; i < kLabels; ++i)
+        labels.push_back(renderer.createTexture(240, 40, pattern(240, 40, i).data()));
 
     DrawList list;
     for (int i = 0; i < kSprites; ++i) {
@@ -67,8 +71,12 @@ void renderFrame(benchmark::State& state, bool interleaved) {
     state.counters["quads"] = static_cast<double>(list.quads().size());
 }
 
-void BM_GLFrameGroupedByTexture(benchmark::State& state) { renderFrame(state, false); }
-void BM_GLFrameInterleavedTextures(benchmark::State& state) { renderFrame(state, true); }
+void BM_GLFrameGroupedByTexture(benchmark::State& state) {
+    renderFrame(state, false);
+}
+void BM_GLFrameInterleavedTextures(benchmark::State& state) {
+    renderFrame(state, true);
+}
 
 BENCHMARK(BM_GLFrameGroupedByTexture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_GLFrameInterleavedTextures)->Unit(benchmark::kMillisecond)->UseRealTime();

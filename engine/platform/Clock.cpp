@@ -5,7 +5,8 @@
 namespace cocos2d {
 
 Clock::Clock()
-    : m_start(SDL_GetPerformanceCounter()), m_ticksPerSecond(static_cast<double>(SDL_GetPerformanceFrequency())) {}
+    : m_start(SDL_GetPerformanceCounter()),
+      m_ticksPerSecond(static_cast<double>(SDL_GetPerformanceFrequency())) {}
 
 double Clock::seconds() const {
     return static_cast<double>(SDL_GetPerformanceCounter() - m_start) / m_ticksPerSecond;

@@ -22,7 +22,7 @@ bool showYesNoBox(const std::string& title, const std::string& question, bool& y
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
     };
     SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, s_window, title.c_str(), question.c_str(),
-                           SDL_arraysize(buttons), buttons, nullptr};
+                           SDL_arraysize(buttons),     buttons,  nullptr};
     int pressed = 0;
     if (SDL_ShowMessageBox(&box, &pressed) != 0) return false;
     yes = pressed == 1;
@@ -51,8 +51,12 @@ bool askYesNo(const std::string& title, const std::string& question) {
     return yes;
 }
 
-void setYesNoAnswerer(YesNoAnswerer answerer) { s_answerer = std::move(answerer); }
+void setYesNoAnswerer(YesNoAnswerer answerer) {
+    s_answerer = std::move(answerer);
+}
 
-void setMessageBoxWindow(SDL_Window* window) { s_window = window; }
+void setMessageBoxWindow(SDL_Window* window) {
+    s_window = window;
+}
 
 }  // namespace cocos2d

@@ -74,6 +74,8 @@ bool openURL(const std::string& address) {
     return true;
 }
 
-void setUrlOpener(UrlOpener opener) { s_opener = std::move(opener); }
+void setUrlOpener(UrlOpener opener) {
+    s_opener = std::move(opener);
+}
 
 }  // namespace cocos2d

@@ -41,9 +41,9 @@ std::unique_ptr<SdlGLWindow> SdlGLWindow::create(int width, int height, const st
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    SDL_Window* window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                          std::max(1, width), std::max(1, height),
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* window =
+        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, std::max(1, width),
+                         std::max(1, height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window) {
         std::fprintf(stderr, "Cannot open a window: %s\n", SDL_GetError());
         return nullptr;
@@ -76,7 +76,9 @@ SdlGLWindow::~SdlGLWindow() {
     SDL_DestroyWindow(m_window);
 }
 
-void SdlGLWindow::setTitle(const std::string& title) { SDL_SetWindowTitle(m_window, title.c_str()); }
+void SdlGLWindow::setTitle(const std::string& title) {
+    SDL_SetWindowTitle(m_window, title.c_str());
+}
 
 void SdlGLWindow::setFrameSize(int width, int height) {
     m_width = std::max(1, width);

@@ -1,11 +1,10 @@
-#include "engine/renderer/gl/GLRenderer.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "engine/renderer/gl/GLRenderer.h"
 #include "tests/engine_gl/GLTestWindow.h"
 
 namespace {

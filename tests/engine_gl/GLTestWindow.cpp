@@ -15,7 +15,9 @@ void GLTest::SetUpTestSuite() {
     s_window = createGLWindow(kWidth, kHeight, "Petalune GL test");
 }
 
-void GLTest::TearDownTestSuite() { s_window.reset(); }
+void GLTest::TearDownTestSuite() {
+    s_window.reset();
+}
 
 void GLTest::SetUp() {
     if (!s_window) GTEST_SKIP() << "no OpenGL 2.1 context here (see the message above); GL tests skipped";

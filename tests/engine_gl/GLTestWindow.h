@@ -43,7 +43,8 @@ private:
 };
 
 // An axis-aligned quad in window pixels; the whole texture, top row at the top.
-cocos2d::Quad rectQuad(float x, float y, float width, float height, cocos2d::Color4B color = {255, 255, 255, 255});
+cocos2d::Quad rectQuad(float x, float y, float width, float height,
+                       cocos2d::Color4B color = {255, 255, 255, 255});
 
 // Equal within a small tolerance: software GL rounds blends either way.
 ::testing::AssertionResult colorNear(cocos2d::Color4B actual, cocos2d::Color4B expected, int tolerance = 2);

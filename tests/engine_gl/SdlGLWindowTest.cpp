@@ -1,5 +1,3 @@
-#include "engine/platform/SdlGLWindow.h"
-
 #include <SDL_events.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/platform/SdlGLWindow.h"
 #include "tests/engine_gl/GLTestWindow.h"
 #include "tests/engine_platform/RecordingWindowHandler.h"
 

@@ -1,10 +1,10 @@
-#include "engine/platform/Desktop.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <optional>
 #include <string>
+
+#include "engine/platform/Desktop.h"
 
 namespace {
 
@@ -22,7 +22,11 @@ TEST(Desktop, CentresWindowsInTheUsableArea) {
         {"panel on top", {0, 32, 1920, 1048, true}, 720, 960, {600, 76}},
         {"second display to the right", {1920, 0, 1280, 1024, true}, 468, 624, {2326, 200}},
         {"odd remainder rounds down", {0, 0, 101, 101, true}, 10, 10, {45, 45}},
-        {"taller than the desktop keeps the title bar visible", {0, 27, 1024, 741, true}, 600, 900, {212, 27}},
+        {"taller than the desktop keeps the title bar visible",
+         {0, 27, 1024, 741, true},
+         600,
+         900,
+         {212, 27}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(cocos2d::centredOrigin(c.bounds, c.width, c.height), c.expected) << c.name;

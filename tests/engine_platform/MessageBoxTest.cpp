@@ -1,9 +1,9 @@
-#include "engine/platform/MessageBox.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "engine/platform/MessageBox.h"
 
 namespace {
 
@@ -17,7 +17,8 @@ protected:
 TEST_F(HeadlessMessageBoxes, InformationGoesToStandardError) {
     ::testing::internal::CaptureStderr();
     cocos2d::showMessageBox("Notification", "Get data from file(missing.png) failed!");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Notification: Get data from file(missing.png) failed!\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Notification: Get data from file(missing.png) failed!\n");
 }
 
 TEST_F(HeadlessMessageBoxes, UnansweredQuestionIsNo) {

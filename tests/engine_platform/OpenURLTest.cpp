@@ -1,5 +1,3 @@
-#include "engine/platform/OpenURL.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/platform/OpenURL.h"
 #include "tests/support/TestPaths.h"
 
 namespace fs = std::filesystem;
@@ -70,8 +69,8 @@ TEST_F(OpenURL, OpenerFunctionFailureIsReported) {
 // A stand-in browser that records its arguments, one per line.
 std::string writeRecordingOpener(const fs::path& dir, const fs::path& record) {
     fs::path script = dir / "record-url";
-    std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" << record.string()
-                          << "'\n";
+    std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '"
+                          << record.string() << "'\n";
     fs::permissions(script, fs::perms::owner_all);
     return script.string();
 }

@@ -1,5 +1,3 @@
-#include "engine/platform/PngWriter.h"
-
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -9,15 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "engine/platform/PngWriter.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 // 3 x 2 pixels, every one different, with partial alpha.
+// clang-format off
 const std::vector<std::uint8_t> kImage = {
-    255, 0, 0, 255,  0, 255, 0, 255,  0, 0, 255, 255,
+    255, 0, 0, 255,  0, 255, 0, 255,     0, 0, 255, 255,
     10, 20, 30, 40,  200, 100, 50, 128,  0, 0, 0, 0,
 };
+// clang-format on
 
 std::vector<std::uint8_t> decode(const std::string& path, int& width, int& height) {
     png_image image{};
@@ -31,7 +33,9 @@ std::vector<std::uint8_t> decode(const std::string& path, int& width, int& heigh
     return pixels;
 }
 
-std::string dataDir() { return std::getenv("PETALUNE_DATA_DIR"); }
+std::string dataDir() {
+    return std::getenv("PETALUNE_DATA_DIR");
+}
 
 TEST(PngWriter, WritesRowsTopDownAsTheyCome) {
     std::string path = dataDir() + "/shot.png";

@@ -1,11 +1,10 @@
-#include "engine/platform/SdlEventTranslator.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "engine/platform/SdlEventTranslator.h"
 #include "tests/engine_platform/RecordingWindowHandler.h"
 
 namespace {

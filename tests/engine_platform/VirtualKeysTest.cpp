@@ -1,7 +1,7 @@
-#include "engine/platform/VirtualKeys.h"
-
 #include <SDL_keyboard.h>
 #include <gtest/gtest.h>
+
+#include "engine/platform/VirtualKeys.h"
 
 namespace {
 

@@ -56,7 +56,8 @@ bool GLFunctions::load(Loader loader) {
     }
     if (suffix) {
         hasFramebuffers = true;
-#define PETALUNE_GL_FETCH(name) hasFramebuffers = fetch(loader, name, std::string("gl" #name) + suffix) && hasFramebuffers;
+#define PETALUNE_GL_FETCH(name) \
+    hasFramebuffers = fetch(loader, name, std::string("gl" #name) + suffix) && hasFramebuffers;
         PETALUNE_GL_FRAMEBUFFER_FUNCTIONS(PETALUNE_GL_FETCH)
 #undef PETALUNE_GL_FETCH
     }

@@ -8,18 +8,21 @@ namespace cocos2d {
 
 // The GL entry points the renderer uses, fetched from the context's driver rather than
 // linked, so the same code runs on GLX and on EGL (offscreen) contexts.
-#define PETALUNE_GL_CORE_FUNCTIONS(X)                                                                    \
-    X(GetString) X(GetIntegerv) X(GetError) X(Viewport) X(Clear) X(ClearColor) X(Enable) X(Disable)     \
-    X(Scissor) X(BlendFunc) X(Finish) X(ReadBuffer) X(ReadPixels) X(PixelStorei) X(GenTextures)         \
-    X(DeleteTextures) X(BindTexture) X(TexImage2D) X(TexParameteri) X(GenBuffers) X(DeleteBuffers)      \
-    X(BindBuffer) X(BufferData) X(DrawElements) X(CreateShader) X(ShaderSource) X(CompileShader)        \
-    X(GetShaderiv) X(GetShaderInfoLog) X(DeleteShader) X(CreateProgram) X(AttachShader)                 \
-    X(BindAttribLocation) X(LinkProgram) X(GetProgramiv) X(GetProgramInfoLog) X(DeleteProgram)          \
-    X(UseProgram) X(GetUniformLocation) X(Uniform1i) X(Uniform1f) X(Uniform4f)                           \
+// clang-format off
+#define PETALUNE_GL_CORE_FUNCTIONS(X)                                                                   \
+    X(GetString) X(GetIntegerv) X(GetError) X(Viewport) X(Clear) X(ClearColor) X(Enable) X(Disable)    \
+    X(Scissor) X(BlendFunc) X(ReadBuffer) X(ReadPixels) X(PixelStorei) X(GenTextures)                  \
+    X(DeleteTextures) X(BindTexture) X(TexImage2D) X(TexParameteri) X(GenBuffers) X(DeleteBuffers)     \
+    X(BindBuffer) X(BufferData) X(DrawElements) X(CreateShader) X(ShaderSource) X(CompileShader)       \
+    X(GetShaderiv) X(GetShaderInfoLog) X(DeleteShader) X(CreateProgram) X(AttachShader)                \
+    X(BindAttribLocation) X(LinkProgram) X(GetProgramiv) X(GetProgramInfoLog) X(DeleteProgram)         \
+    X(UseProgram) X(GetUniformLocation) X(Uniform1i) X(Uniform1f) X(Uniform4f)                          \
     X(EnableVertexAttribArray) X(VertexAttribPointer)
 
-#define PETALUNE_GL_FRAMEBUFFER_FUNCTIONS(X) \
-    X(GenFramebuffers) X(DeleteFramebuffers) X(BindFramebuffer) X(FramebufferTexture2D) X(CheckFramebufferStatus)
+#define PETALUNE_GL_FRAMEBUFFER_FUNCTIONS(X)                                                            \
+    X(GenFramebuffers) X(DeleteFramebuffers) X(BindFramebuffer) X(FramebufferTexture2D)                 \
+    X(CheckFramebufferStatus)
+// clang-format on
 
 struct GLFunctions {
     using Loader = void* (*)(const char* name);

@@ -86,13 +86,18 @@ bool GLQuadProgram::build() {
     return true;
 }
 
-void GLQuadProgram::use() const { m_gl.UseProgram(m_program); }
-
-void GLQuadProgram::setTargetSize(int width, int height) const {
-    m_gl.Uniform4f(m_transform, 2.0f / static_cast<float>(width), 2.0f / static_cast<float>(height), -1.0f, -1.0f);
+void GLQuadProgram::use() const {
+    m_gl.UseProgram(m_program);
 }
 
-void GLQuadProgram::setFlipV(bool flip) const { m_gl.Uniform1f(m_flipV, flip ? 1.0f : 0.0f); }
+void GLQuadProgram::setTargetSize(int width, int height) const {
+    m_gl.Uniform4f(m_transform, 2.0f / static_cast<float>(width), 2.0f / static_cast<float>(height), -1.0f,
+                   -1.0f);
+}
+
+void GLQuadProgram::setFlipV(bool flip) const {
+    m_gl.Uniform1f(m_flipV, flip ? 1.0f : 0.0f);
+}
 
 void GLQuadProgram::setStraightAlpha(bool straight) const {
     m_gl.Uniform1f(m_straightAlpha, straight ? 1.0f : 0.0f);

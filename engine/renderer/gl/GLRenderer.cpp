@@ -29,7 +29,8 @@ void clearErrors(const GLFunctions& gl) {
 
 }  // namespace
 
-std::unique_ptr<GLRenderer> GLRenderer::create(GLFunctions::Loader loader, std::function<void()> swapBuffers) {
+std::unique_ptr<GLRenderer> GLRenderer::create(GLFunctions::Loader loader,
+                                               std::function<void()> swapBuffers) {
     std::unique_ptr<GLRenderer> renderer(new GLRenderer(std::move(swapBuffers)));
     if (!renderer->init(loader)) return nullptr;
     return renderer;
@@ -67,8 +68,8 @@ GLRenderer::~GLRenderer() {
 
 GLuint GLRenderer::makeGLTexture(int width, int height, const std::uint8_t* rgba) {
     if (width <= 0 || height <= 0 || width > m_maxTextureSize || height > m_maxTextureSize) {
-        std::fprintf(stderr, "OpenGL: cannot make a %d x %d texture (the driver allows up to %d)\n", width, height,
-                     m_maxTextureSize);
+        std::fprintf(stderr, "OpenGL: cannot make a %d x %d texture (the driver allows up to %d)\n", width,
+                     height, m_maxTextureSize);
         return 0;
     }
     clearErrors(m_gl);
@@ -184,7 +185,8 @@ void GLRenderer::uploadQuads(const DrawList& list) {
     std::vector<GLuint> indices;
     indices.reserve(m_indexedQuads * 6);
     for (GLuint first = 0; first < m_indexedQuads * 4; first += 4) {
-        for (GLuint corner : {0u, 1u, 2u, 2u, 1u, 3u}) indices.push_back(first + corner);  // bl br tl, tl br tr
+        for (GLuint corner : {0u, 1u, 2u, 2u, 1u, 3u})
+            indices.push_back(first + corner);  // bl br tl, tl br tr
     }
     m_gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
                     indices.data(), GL_STATIC_DRAW);
@@ -193,7 +195,8 @@ void GLRenderer::uploadQuads(const DrawList& list) {
 void GLRenderer::applyBlend(BlendFunc blend) {
     if (!isBlendFactor(blend.src, true) || !isBlendFactor(blend.dst, false)) {
         if (!m_badBlendReported) {
-            std::fprintf(stderr, "OpenGL: blend factors 0x%x, 0x%x are not valid; drawing with premultiplied alpha\n",
+            std::fprintf(stderr,
+                         "OpenGL: blend factors 0x%x, 0x%x are not valid; drawing with premultiplied alpha\n",
                          blend.src, blend.dst);
             m_badBlendReported = true;
         }
@@ -212,7 +215,8 @@ void GLRenderer::applyClip(const DrawCommand& command) {
     long left = std::lround(clip.x), bottom = std::lround(clip.y);
     long right = std::lround(clip.x + clip.width), top = std::lround(clip.y + clip.height);
     m_gl.Enable(GL_SCISSOR_TEST);
-    m_gl.Scissor(static_cast<GLint>(left), static_cast<GLint>(bottom), static_cast<GLsizei>(std::max(0L, right - left)),
+    m_gl.Scissor(static_cast<GLint>(left), static_cast<GLint>(bottom),
+                 static_cast<GLsizei>(std::max(0L, right - left)),
                  static_cast<GLsizei>(std::max(0L, top - bottom)));
 }
 
@@ -266,7 +270,8 @@ bool GLRenderer::readPixels(std::vector<std::uint8_t>& rgba, int& width, int& he
     // GL's first row is the bottom one.
     std::size_t stride = static_cast<std::size_t>(width) * 4;
     for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
-        std::swap_ranges(rgba.begin() + top * stride, rgba.begin() + (top + 1) * stride, rgba.begin() + bottom * stride);
+        std::swap_ranges(rgba.begin() + top * stride, rgba.begin() + (top + 1) * stride,
+                         rgba.begin() + bottom * stride);
     }
     return true;
 }
