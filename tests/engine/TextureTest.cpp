@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+#include <png.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/engine/EngineTestSupport.h"
+#include "tests/support/TestPaths.h"
+
+using namespace cocos2d;
+using petalune::test::EngineTest;
+
+namespace {
+
+std::vector<unsigned char> encodePng(int width, int height, const std::vector<std::uint8_t>& rgba) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr);
+    std::vector<unsigned char> bytes(size);
+    png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr);
+    bytes.resize(size);
+    return bytes;
+}
+
+std::vector<unsigned char> encodeJpeg(int width, int height) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3, 200);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::vector<unsigned char> bytes(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return bytes;
+}
+
+class TextureTest : public EngineTest {
+protected:
+    std::string writeFile(const std::string& name, const std::vector<unsigned char>& bytes) {
+        std::string path = folder + "/" + name;
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+    void SetUp() override { CCFileUtils::sharedFileUtils()->setPopupNotify(false); }
+    void TearDown() override { CCFileUtils::sharedFileUtils()->setPopupNotify(true); }
+
+    std::string folder = petalune::test::makeTempDir();
+};
+
+TEST_F(TextureTest, PngAndJpegSpritesKnowTheirPixelSize) {
+    std::vector<std::uint8_t> rgba(3 * 2 * 4, 0);
+    rgba[3] = 255;
+    std::string png = writeFile("small.png", encodePng(3, 2, rgba));
+    std::string jpeg = writeFile("photo.jpg", encodeJpeg(16, 8));
+
+    CCSprite* fromPng = CCSprite::create(png.c_str());
+    ASSERT_NE(fromPng, nullptr);
+    EXPECT_EQ(fromPng->getContentSize(), CCSize(3, 2));
+    CCSprite* fromJpeg = CCSprite::create(jpeg.c_str());
+    ASSERT_NE(fromJpeg, nullptr);
+    EXPECT_EQ(fromJpeg->getTexture()->getPixelsWide(), 16u);
+    EXPECT_EQ(fromJpeg->getTexture()->getPixelsHigh(), 8u);
+
+    // A second sprite of the same file shares the cached texture.
+    EXPECT_EQ(CCSprite::create(png.c_str())->getTexture(), fromPng->getTexture());
+}
+
+TEST_F(TextureTest, BadImagesGiveNullAndOneClearLine) {
+    std::vector<unsigned char> png = encodePng(4, 4, std::vector<std::uint8_t>(64, 255));
+    std::vector<unsigned char> jpeg = encodeJpeg(8, 8);
+    struct Case {
+        std::string name;
+        std::vector<unsigned char> bytes;
+    };
+    std::vector<Case> cases = {
+        {"truncated.png", std::vector<unsigned char>(png.begin(), png.begin() + png.size() / 2)},
+        {"garbage.png", std::vector<unsigned char>(100, 0x5a)},
+        {"empty.png", {}},
+        {"header-only.jpg", std::vector<unsigned char>(jpeg.begin(), jpeg.begin() + 20)},
+    };
+    for (const Case& c : cases) {
+        std::string path = writeFile(c.name, c.bytes);
+        testing::internal::CaptureStderr();
+        CCSprite* sprite = CCSprite::create(path.c_str());
+        std::string message = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(sprite, nullptr) << c.name;
+        EXPECT_NE(message.find(c.name), std::string::npos) << message;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(CCSprite::create((folder + "/missing.png").c_str()), nullptr);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("missing.png"), std::string::npos);
+    EXPECT_EQ(CCTextureCache::sharedTextureCache()->textureCount(), 0u);
+}
+
+TEST_F(TextureTest, RemovingAllTexturesKeepsThoseStillShown) {
+    std::string png = writeFile("kept.png", encodePng(2, 2, std::vector<std::uint8_t>(16, 255)));
+    CCSprite* sprite = CCSprite::create(png.c_str());
+    scene->addChild(sprite);
+    CCTextureCache::sharedTextureCache()->removeAllTextures();
+    EXPECT_EQ(CCTextureCache::sharedTextureCache()->textureForKey(png.c_str()), nullptr);
+    driver.step();
+    ASSERT_EQ(frame().commands().size(), 1u);
+    EXPECT_EQ(frame().commands()[0].texture, sprite->getTexture()->getName());
+}
+
+TEST_F(TextureTest, StraightAlphaIsPremultipliedForDrawing) {
+    // Drawn colour of a half-transparent sprite: rgb scaled by its opacity.
+    CCSprite* sprite = solidSprite(2, 2);
+    sprite->setColor(ccc3(200, 100, 0));
+    sprite->setOpacity(128);
+    scene->addChild(sprite);
+    driver.step();
+    ASSERT_EQ(frame().quads().size(), 1u);
+    EXPECT_EQ(frame().quads()[0].tl.color, (Color4B{100, 50, 0, 128}));
+}
+
+}  // namespace
