@@ -82,7 +82,11 @@ const FontCache::FontFile* FontCache::loadFile(const std::string& file, bool rep
 }
 
 TTF_Font* FontCache::open(const std::string& file, int size, bool reportMissing) {
-    if (!m_ready || size <= 0) return nullptr;
+    if (!m_ready) return nullptr;
+    if (size <= 0) {
+        std::fprintf(stderr, "Fonts: \"%s\" cannot be drawn at size %d\n", file.c_str(), size);
+        return nullptr;
+    }
     auto key = std::make_pair(file, size);
     if (auto found = m_fonts.find(key); found != m_fonts.end()) return found->second.get();
     if (m_broken.count(file)) return nullptr;

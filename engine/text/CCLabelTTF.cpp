@@ -1,0 +1,122 @@
+#include "engine/text/CCLabelTTF.h"
+
+#include <cmath>
+
+#include "engine/text/FontRasterizer.h"
+#include "engine/textures/CCTexture2D.h"
+
+namespace cocos2d {
+
+namespace {
+
+int pixels(float value) { return value > 0 ? static_cast<int>(std::lround(value)) : 0; }
+
+}  // namespace
+
+CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize) {
+    return create(text, fontName, fontSize, CCSizeZero, kCCTextAlignmentCenter, kCCVerticalTextAlignmentTop);
+}
+
+CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
+                               CCTextAlignment horizontal) {
+    return create(text, fontName, fontSize, dimensions, horizontal, kCCVerticalTextAlignmentTop);
+}
+
+CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
+                               CCTextAlignment horizontal, CCVerticalTextAlignment vertical) {
+    auto* label = new CCLabelTTF();
+    if (!label->initWithString(text, fontName, fontSize, dimensions, horizontal, vertical)) {
+        label->release();
+        return nullptr;
+    }
+    label->autorelease();
+    return label;
+}
+
+CCLabelTTF::CCLabelTTF() = default;
+
+bool CCLabelTTF::initWithString(const char* text, const char* fontName, float fontSize) {
+    return initWithString(text, fontName, fontSize, CCSizeZero, kCCTextAlignmentCenter, kCCVerticalTextAlignmentTop);
+}
+
+bool CCLabelTTF::initWithString(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
+                                CCTextAlignment horizontal, CCVerticalTextAlignment vertical) {
+    if (!CCSprite::init()) return false;
+    m_string = text ? text : "";
+    m_fontName = fontName ? fontName : "";
+    m_fontSize = fontSize;
+    m_dimensions = dimensions;
+    m_horizontal = horizontal;
+    m_vertical = vertical;
+    return updateTexture();
+}
+
+void CCLabelTTF::setString(const char* text) {
+    std::string next = text ? text : "";
+    if (next == m_string) return;
+    m_string = std::move(next);
+    updateTexture();
+}
+
+void CCLabelTTF::setFontName(const char* fontName) {
+    std::string next = fontName ? fontName : "";
+    if (next == m_fontName) return;
+    m_fontName = std::move(next);
+    updateTexture();
+}
+
+void CCLabelTTF::setFontSize(float fontSize) {
+    if (fontSize == m_fontSize) return;
+    m_fontSize = fontSize;
+    updateTexture();
+}
+
+void CCLabelTTF::setDimensions(const CCSize& dimensions) {
+    if (dimensions == m_dimensions) return;
+    m_dimensions = dimensions;
+    updateTexture();
+}
+
+void CCLabelTTF::setHorizontalAlignment(CCTextAlignment alignment) {
+    if (alignment == m_horizontal) return;
+    m_horizontal = alignment;
+    updateTexture();
+}
+
+void CCLabelTTF::setVerticalAlignment(CCVerticalTextAlignment alignment) {
+    if (alignment == m_vertical) return;
+    m_vertical = alignment;
+    updateTexture();
+}
+
+bool CCLabelTTF::renderText(const std::string& text) {
+    TextStyle style;
+    style.font = m_fontName;
+    style.size = pixels(m_fontSize);
+    style.boxWidth = pixels(m_dimensions.width);
+    style.boxHeight = pixels(m_dimensions.height);
+    style.horizontal = m_horizontal;
+    style.vertical = m_vertical;
+    TextBitmap bitmap;
+    if (!rasterizeText(text, style, bitmap)) return false;
+
+    CCTexture2D* texture = nullptr;
+    if (!text.empty() && bitmap.width > 0 && bitmap.height > 0) {
+        texture = new CCTexture2D();
+        if (!texture->initWithRGBA(bitmap.rgba.data(), bitmap.width, bitmap.height, true)) {
+            texture->release();
+            return false;
+        }
+    }
+    // Empty text keeps the box as its size but has nothing to draw.
+    setTexture(texture);
+    setTextureRect(CCRect(0, 0, static_cast<float>(bitmap.width), static_cast<float>(bitmap.height)));
+    CC_SAFE_RELEASE(texture);
+    return true;
+}
+
+void CCLabelTTF::draw(DrawList& list, const CCAffineTransform& nodeToWorld) {
+    if (getTexture()) CCSprite::draw(list, nodeToWorld);
+}
+
+}  // namespace cocos2d

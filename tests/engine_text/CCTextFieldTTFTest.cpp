@@ -1,0 +1,164 @@
+#include "engine/text/CCTextFieldTTF.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/text/Utf8.h"
+#include "tests/engine/EngineTestSupport.h"
+#include "tests/engine_text/TextTestFonts.h"
+
+namespace cocos2d {
+namespace {
+
+// Records what the field asks and refuses what it is told to.
+class VetoDelegate : public CCTextFieldDelegate {
+public:
+    bool refuseAttach = false, refuseDetach = false, refuseInsert = false, refuseReturn = false,
+         refuseDelete = false;
+    std::vector<std::string> inserts, deletes;
+
+    bool onTextFieldAttachWithIME(CCTextFieldTTF*) override { return refuseAttach; }
+    bool onTextFieldDetachWithIME(CCTextFieldTTF*) override { return refuseDetach; }
+    bool onTextFieldInsertText(CCTextFieldTTF*, const char* text, int len) override {
+        inserts.emplace_back(text, len);
+        return inserts.back() == "\n" ? refuseReturn : refuseInsert;
+    }
+    bool onTextFieldDeleteBackward(CCTextFieldTTF*, const char* text, int len) override {
+        deletes.emplace_back(text, len);
+        return refuseDelete;
+    }
+};
+
+class CCTextFieldTTFTest : public petalune::test::EngineTest {
+protected:
+    CCTextFieldTTFTest() {
+        field = CCTextFieldTTF::textFieldWithPlaceHolder("<Enter your name>", petalune::test::kDisplayFont, 40);
+        EXPECT_NE(field, nullptr);
+        scene->addChild(field);
+    }
+    ~CCTextFieldTTFTest() override { field->detachWithIME(); }
+
+    static void type(const std::string& text) {
+        CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(text.c_str(), static_cast<int>(text.size()));
+    }
+    static void backspace() { CCIMEDispatcher::sharedDispatcher()->dispatchDeleteBackward(); }
+    bool hasKeyboard() const { return CCIMEDispatcher::sharedDispatcher()->attachedDelegate() == field; }
+
+    CCTextFieldTTF* field = nullptr;
+};
+
+TEST_F(CCTextFieldTTFTest, ShowsThePlaceholderInItsColourUntilTextIsTyped) {
+    field->setColor(ccc3(255, 255, 0));
+    field->setColorSpaceHolder(ccc3(100, 100, 100));
+    float placeholderWidth = field->getContentSize().width;
+    driver.step();
+    ASSERT_EQ(frame().quads().size(), 1u);
+    EXPECT_EQ(frame().quads()[0].bl.color, (Color4B{100, 100, 100, 255}));
+    EXPECT_STREQ(field->getString(), "");
+
+    ASSERT_TRUE(field->attachWithIME());
+    type("Jo");
+    driver.step();
+    EXPECT_STREQ(field->getString(), "Jo");
+    EXPECT_LT(field->getContentSize().width, placeholderWidth);
+    EXPECT_EQ(frame().quads()[0].bl.color, (Color4B{255, 255, 0, 255}));
+
+    backspace();
+    backspace();
+    EXPECT_EQ(field->getContentSize().width, placeholderWidth);
+}
+
+TEST_F(CCTextFieldTTFTest, TakesTypingOnlyWithTheKeyboard) {
+    type("a");
+    EXPECT_STREQ(field->getString(), "");
+    ASSERT_TRUE(field->attachWithIME());
+    type("b");
+    ASSERT_TRUE(field->detachWithIME());
+    type("c");
+    EXPECT_STREQ(field->getString(), "b");
+}
+
+struct LimitCase {
+    const char* before;
+    const char* typed;
+    const char* after;
+};
+
+TEST_F(CCTextFieldTTFTest, LimitsTheLengthInCharactersNotBytes) {
+    const LimitCase cases[] = {
+        {"", "Jonathan", "Jonathan"},
+        {"abcdefghijklmn", "o", "abcdefghijklmno"},
+        {"abcdefghijklmno", "p", "abcdefghijklmno"},
+        {"加入您的姓名加入您的姓名加入", "名", "加入您的姓名加入您的姓名加入名"},  // 45 bytes
+        {"加入您的姓名加入您的姓名加入名", "x", "加入您的姓名加入您的姓名加入名"},
+        {"Größenwahnsinn", "ü", "Größenwahnsinnü"},
+        {"abcdefghijklm", "xyz", "abcdefghijklm"},  // refused whole, not cut
+    };
+    field->setMaxLength(15);
+    ASSERT_TRUE(field->attachWithIME());
+    for (const auto& c : cases) {
+        field->setString(c.before);
+        type(c.typed);
+        EXPECT_STREQ(field->getString(), c.after) << c.before << " + " << c.typed;
+    }
+
+    field->setString("");
+    for (int i = 0; i < 20; ++i) type("ä");
+    EXPECT_EQ(field->getCharCount(), 15);
+    EXPECT_EQ(std::string(field->getString()).size(), 30u);
+}
+
+TEST_F(CCTextFieldTTFTest, BackspaceDeletesOneWholeCharacter) {
+    ASSERT_TRUE(field->attachWithIME());
+    field->setString("Grüß名");
+    for (const char* expected : {"Grüß", "Grü", "Gr", "G", "", ""}) {
+        backspace();
+        EXPECT_STREQ(field->getString(), expected);
+        EXPECT_EQ(field->getCharCount(), static_cast<int>(utf8CharCount(expected)));
+    }
+}
+
+TEST_F(CCTextFieldTTFTest, ReturnEndsTheTypingUnlessTheDelegateKeepsIt) {
+    VetoDelegate delegate;
+    field->setDelegate(&delegate);
+    ASSERT_TRUE(field->attachWithIME());
+    type("ab\ncd");
+    EXPECT_STREQ(field->getString(), "ab");
+    EXPECT_EQ(delegate.inserts, (std::vector<std::string>{"ab", "\n"}));
+    EXPECT_FALSE(hasKeyboard());
+
+    delegate.refuseReturn = true;
+    ASSERT_TRUE(field->attachWithIME());
+    type("\n");
+    EXPECT_TRUE(hasKeyboard());
+    EXPECT_STREQ(field->getString(), "ab");
+}
+
+TEST_F(CCTextFieldTTFTest, TheDelegateCanRefuseEachStep) {
+    VetoDelegate delegate;
+    field->setDelegate(&delegate);
+    delegate.refuseAttach = true;
+    EXPECT_FALSE(field->attachWithIME());
+    delegate.refuseAttach = false;
+    ASSERT_TRUE(field->attachWithIME());
+
+    delegate.refuseInsert = true;
+    type("x");
+    EXPECT_STREQ(field->getString(), "");
+    delegate.refuseInsert = false;
+    type("名x");
+
+    delegate.refuseDelete = true;
+    backspace();
+    EXPECT_STREQ(field->getString(), "名x");
+    delegate.refuseDelete = false;
+    backspace();
+    backspace();
+    EXPECT_EQ(delegate.deletes, (std::vector<std::string>{"x", "x", "名"}));
+
+    delegate.refuseDetach = true;
+    EXPECT_FALSE(field->detachWithIME());
+    delegate.refuseDetach = false;
+}
+
+}  // namespace
+}  // namespace cocos2d
