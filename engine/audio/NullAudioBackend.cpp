@@ -21,8 +21,9 @@ AudioSourceId NullAudioBackend::play(AudioBufferId buffer) {
     auto found = m_buffers.find(buffer);
     if (found == m_buffers.end()) return 0;
     AudioSourceId id = m_nextId++;
-    m_sources[id] = Source{buffer, found->second.seconds};
+    m_sources[id] = Source{found->second.fileName, found->second.seconds};
     m_plays.push_back(PlayRecord{found->second.fileName, id});
+    if (m_plays.size() > kPlayHistory) m_plays.pop_front();
     return id;
 }
 
@@ -37,9 +38,8 @@ void NullAudioBackend::deleteSource(AudioSourceId source) {
 
 std::vector<std::string> NullAudioBackend::playing() const {
     std::vector<std::string> names;
-    for (const PlayRecord& record : m_plays) {
-        auto found = m_sources.find(record.source);
-        if (found != m_sources.end() && found->second.remaining > 0.0f) names.push_back(record.fileName);
+    for (const auto& [id, source] : m_sources) {
+        if (source.remaining > 0.0f) names.push_back(source.fileName);
     }
     return names;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@ namespace CocosDenshion {
 // stopped by hand.
 class NullAudioBackend : public AudioBackend {
 public:
+    // Long headless runs must not grow without bound.
+    static constexpr size_t kPlayHistory = 1024;
+
     struct PlayRecord {
         std::string fileName;
         AudioSourceId source;
@@ -25,8 +29,8 @@ public:
     void deleteSource(AudioSourceId source) override;
     void setGain(float gain) override { m_gain = gain; }
 
-    // Every play, in order, including those already stopped or freed.
-    const std::vector<PlayRecord>& plays() const { return m_plays; }
+    // The latest kPlayHistory plays in order, including those already stopped or freed.
+    const std::deque<PlayRecord>& plays() const { return m_plays; }
     // File names of the sources that still sound, in start order.
     std::vector<std::string> playing() const;
     // How many times the samples of a file were loaded.
@@ -44,13 +48,13 @@ private:
         float seconds;
     };
     struct Source {
-        AudioBufferId buffer;
+        std::string fileName;
         float remaining;
     };
 
     std::map<AudioBufferId, Buffer> m_buffers;
-    std::map<AudioSourceId, Source> m_sources;
-    std::vector<PlayRecord> m_plays;
+    std::map<AudioSourceId, Source> m_sources;  // ids grow, so this is start order
+    std::deque<PlayRecord> m_plays;
     std::map<std::string, int> m_loads;
     unsigned int m_nextId = 1;
     float m_gain = 1.0f;
