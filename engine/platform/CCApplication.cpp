@@ -3,6 +3,7 @@
 #include <cassert>
 #include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "engine/director/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
@@ -40,7 +41,10 @@ int CCApplication::run() {
         double interval = director->getAnimationInterval();
         double since = std::chrono::duration<double>(Clock::now() - last).count();
         int waitMs = since >= interval ? 0 : static_cast<int>(std::ceil((interval - since) * 1000));
-        if (view) view->pollEvents(waitMs);
+        if (view && view->getWindow())
+            view->pollEvents(waitMs);
+        else if (waitMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(waitMs));
         Clock::time_point now = Clock::now();
         double dt = std::chrono::duration<double>(now - last).count();
         if (dt < interval) continue;
