@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "core/fs/TempFolder.h"
+#include "tests/support/TestPaths.h"
+
+namespace {
+
+// Sets environment variables for one test and puts the old values back afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { m_old ? ::setenv(m_name, m_old->c_str(), 1) : ::unsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+mode_t modeOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return 0;
+    return info.st_mode & 07777;
+}
+
+class TempFolderTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        setTempFolderOverride("");
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
+    std::string m_root = petalune::test::makeTempDir();
+};
+
+TEST_F(TempFolderTest, EnvironmentOverrideIsCreatedPrivate) {
+    ScopedEnv dataDir("PETALUNE_DATA_DIR", (m_root + "/a/b").c_str());
+    EXPECT_EQ(tempFolderPath(), m_root + "/a/b/");
+    EXPECT_EQ(modeOf(m_root + "/a/b"), 0700u);
+    EXPECT_EQ(modeOf(m_root + "/a"), 0700u);
+}
+
+TEST_F(TempFolderTest, DefaultsFollowXdgThenHome) {
+    ScopedEnv dataDir("PETALUNE_DATA_DIR", nullptr);
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", (m_root + "/xdg").c_str());
+        EXPECT_EQ(tempFolderPath(), m_root + "/xdg/cobaltheronsoft-petalune_free/");
+        EXPECT_EQ(modeOf(m_root + "/xdg/cobaltheronsoft-petalune_free"), 0700u);
+    }
+    ScopedEnv relativeXdg("XDG_DATA_HOME", "relative/path");
+    ScopedEnv home("HOME", m_root.c_str());
+    EXPECT_EQ(tempFolderPath(), m_root + "/.local/share/cobaltheronsoft-petalune_free/");
+    EXPECT_EQ(modeOf(m_root + "/.local/share/cobaltheronsoft-petalune_free"), 0700u);
+}
+
+TEST_F(TempFolderTest, ExplicitOverrideWinsOverTheEnvironment) {
+    setTempFolderOverride(m_root + "/chosen");
+    EXPECT_EQ(tempFolderPath(), m_root + "/chosen/");
+    EXPECT_EQ(modeOf(m_root + "/chosen"), 0700u);
+    setTempFolderOverride("");
+    EXPECT_NE(tempFolderPath(), m_root + "/chosen/");
+}
+
+}  // namespace
