@@ -1,0 +1,92 @@
+#include "online/CrashReport.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/fs/TempFolder.h"
+#include "online/InstalledVersion.h"
+#include "tests/support/TestPaths.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+
+volatile int* volatile s_nowhere = nullptr;
+volatile bool s_keepGoing = true;
+
+int recurseForever(int depth) {
+    volatile char frame[1024];
+    frame[0] = static_cast<char>(depth);
+    if (s_keepGoing) return recurseForever(depth + 1) + frame[0];
+    return frame[0];
+}
+
+struct CrashCase {
+    const char* name;
+    int signal;
+    const char* reported;
+    void (*crash)();
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+class CrashReport : public ::testing::TestWithParam<CrashCase> {};
+
+// The crash happens in a child process, which must die by the signal after leaving
+// its report in its writable folder and on its standard error.
+TEST_P(CrashReport, ReportsAndDiesByTheSignal) {
+    const CrashCase& c = GetParam();
+    std::string folder = petalune::test::makeTempDir() + "/";
+    std::string errors = folder + "stderr.txt";
+
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int errorFile = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(errorFile, STDERR_FILENO);
+        setTempFolderOverride(folder);
+        if (!installCrashReport()) _exit(2);
+        c.crash();
+        _exit(3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), c.signal);
+
+    std::string report = readFile(folder + "crash_report.txt");
+    EXPECT_THAT(report, HasSubstr(std::string("Petalune ") + installedVersionName() + " crashed: " + c.reported));
+    std::size_t trace = report.find("Stack trace:\n");
+    ASSERT_NE(trace, std::string::npos);
+    EXPECT_GE(std::count(report.begin() + static_cast<long>(trace), report.end(), '\n'), 3) << report;
+    EXPECT_THAT(readFile(errors), HasSubstr(report));
+    EXPECT_THAT(readFile(errors), HasSubstr("saved as " + folder + "crash_report.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Signals, CrashReport,
+    ::testing::Values(CrashCase{"Abort", SIGABRT, "SIGABRT (abort)", [] { std::abort(); }},
+                      CrashCase{"FloatingPoint", SIGFPE, "SIGFPE (floating-point error)", [] { raise(SIGFPE); }},
+                      CrashCase{"IllegalInstruction", SIGILL, "SIGILL (illegal instruction)",
+                                [] { __builtin_trap(); }},
+                      CrashCase{"NullWrite", SIGSEGV, "SIGSEGV (segmentation fault)", [] { *s_nowhere = 1; }},
+                      CrashCase{"StackOverflow", SIGSEGV, "SIGSEGV (segmentation fault)",
+                                [] { recurseForever(0); }}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+}  // namespace
