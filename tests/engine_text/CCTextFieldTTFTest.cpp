@@ -35,7 +35,10 @@ protected:
         EXPECT_NE(field, nullptr);
         scene->addChild(field);
     }
-    ~CCTextFieldTTFTest() override { field->detachWithIME(); }
+    ~CCTextFieldTTFTest() override {
+        field->setDelegate(nullptr);  // the tests' delegates are gone by now
+        field->detachWithIME();
+    }
 
     static void type(const std::string& text) {
         CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(text.c_str(), static_cast<int>(text.size()));
