@@ -1,0 +1,48 @@
+#include "menu/ScaledScene.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/director/CCDirector.h"
+#include "engine/nodes/CCLayer.h"
+#include "menu/AdMode.h"
+#include "menu/VolumeLayer.h"
+
+using namespace cocos2d;
+
+namespace {
+
+// In ad mode the lowest tenth of the window stays free for the banner.
+constexpr double kAdHeightShare = 0.9;
+constexpr double kAdLift = 0.05;
+
+}  // namespace
+
+ScaledScene::Layout ScaledScene::computeLayout(float width, float height, bool adMode) {
+    double w = width, h = height;
+    double sx = w / kDesignWidth;
+    double sy = h / kDesignHeight;
+    if (adMode) sy *= kAdHeightShare;
+    double s = std::min(sx, sy);
+    // contentRoot is window-sized and scales about its centre: the trunc((s - 1) ...) terms
+    // move the scaled design area back to the window's centre.
+    double x = (w - std::trunc(kDesignWidth * s)) * 0.5 + std::trunc(w * (s - 1) * 0.5);
+    double y = (h - std::trunc(kDesignHeight * s)) * 0.5 + std::trunc(h * (s - 1) * 0.5);
+    if (adMode) y += std::trunc(kAdLift * h);
+    return Layout{static_cast<float>(s), CCPoint(static_cast<float>(x), static_cast<float>(y))};
+}
+
+bool ScaledScene::init() {
+    if (!CCScene::init()) return false;
+    CCSize window = CCDirector::sharedDirector()->getWinSize();
+    Layout layout = computeLayout(window.width, window.height, adMode());
+    m_contentRoot = CCLayer::create();
+    if (!m_contentRoot) return false;
+    m_contentRoot->setScale(layout.scale);
+    m_contentRoot->setPosition(layout.position);
+    addChild(m_contentRoot);
+    m_volumeLayer = VolumeLayer::create();
+    if (!m_volumeLayer) return false;
+    m_contentRoot->addChild(m_volumeLayer, kVolumeLayerZ);
+    return true;
+}
