@@ -3,6 +3,7 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "engine/text/FontCache.h"
 #include "engine/text/TextLineBreaker.h"
@@ -59,6 +60,10 @@ void blitCoverage(SDL_Surface* surface, int left, int top, TextBitmap& out) {
     if (argb != surface) SDL_FreeSurface(argb);
 }
 
+struct FreeSurface {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+
 int alignedOffset(int space, int used, bool start, bool end) {
     if (start) return 0;
     if (end) return space - used;
@@ -76,11 +81,17 @@ bool rasterizeText(const std::string& utf8, const TextStyle& style, TextBitmap& 
     if (!utf8.empty()) {
         lines = breakTextLines(utf8, style.boxWidth, [font](std::string_view line) { return lineWidth(font, line); });
     }
-    std::vector<int> widths;
-    for (const std::string& line : lines) widths.push_back(lineWidth(font, line));
+    // Each line is drawn once and measured by its surface: SDL_ttf's small glyph cache can
+    // thrash on some strings, and then every extra pass over the text costs glyph loads again.
+    const SDL_Color white{255, 255, 255, 255};
+    std::vector<std::unique_ptr<SDL_Surface, FreeSurface>> surfaces;
+    int textWidth = 0;
+    for (const std::string& line : lines) {
+        surfaces.emplace_back(line.empty() ? nullptr : TTF_RenderUTF8_Blended(font, line.c_str(), white));
+        if (surfaces.back()) textWidth = std::max(textWidth, surfaces.back()->w);
+    }
     int lineSkip = std::max(1, TTF_FontLineSkip(font));
     int textHeight = lines.empty() ? 0 : static_cast<int>(lines.size() - 1) * lineSkip + TTF_FontHeight(font);
-    int textWidth = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
 
     out.width = style.boxWidth > 0 ? style.boxWidth : textWidth;
     out.height = style.boxHeight > 0 ? style.boxHeight : textHeight;
@@ -88,15 +99,11 @@ bool rasterizeText(const std::string& utf8, const TextStyle& style, TextBitmap& 
 
     int top = alignedOffset(out.height, textHeight, style.vertical == kCCVerticalTextAlignmentTop,
                             style.vertical == kCCVerticalTextAlignmentBottom);
-    const SDL_Color white{255, 255, 255, 255};
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].empty()) continue;
-        SDL_Surface* surface = TTF_RenderUTF8_Blended(font, lines[i].c_str(), white);
-        if (!surface) continue;
-        int left = alignedOffset(out.width, widths[i], style.horizontal == kCCTextAlignmentLeft,
+    for (std::size_t i = 0; i < surfaces.size(); ++i) {
+        if (!surfaces[i]) continue;
+        int left = alignedOffset(out.width, surfaces[i]->w, style.horizontal == kCCTextAlignmentLeft,
                                  style.horizontal == kCCTextAlignmentRight);
-        blitCoverage(surface, left, top + static_cast<int>(i) * lineSkip, out);
-        SDL_FreeSurface(surface);
+        blitCoverage(surfaces[i].get(), left, top + static_cast<int>(i) * lineSkip, out);
     }
     return true;
 }
