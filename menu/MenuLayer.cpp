@@ -84,7 +84,7 @@ std::vector<CCNode*> MenuLayer::items() const {
     auto collect = [&found](const CCNode* parent) {
         for (CCObject* object : *parent->getChildren()) {
             auto* node = static_cast<CCNode*>(object);
-            if (node->getTag() >= 1) found.push_back(node);
+            if (node->getTag() >= 1 && node->getTag() != kMenuTag) found.push_back(node);
         }
     };
     collect(this);

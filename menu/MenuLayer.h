@@ -46,7 +46,8 @@ public:
     int getItemInt(std::string_view key, int index, int defaultValue) const;
 
     // The item nodes in search order: the layer's direct children, then the menu's items,
-    // each in child order, only those with a tag of 1 or more.
+    // each in child order, only those with a tag of 1 or more (the menu node itself is
+    // not an item).
     std::vector<cocos2d::CCNode*> items() const;
     // The first item whose "id" (or "function") equals the text, or null.
     cocos2d::CCNode* findById(std::string_view id) const;
