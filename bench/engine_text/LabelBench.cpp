@@ -27,8 +27,10 @@ public:
         std::string folder = (fs::temp_directory_path() / "petalune-bench-XXXXXX").string();
         if (!mkdtemp(folder.data())) return;
         m_folder = folder;
-        fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", m_folder / FontCache::kDefaultSansFile);
-        fs::copy_file("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", m_folder / FontCache::kCjkFallbackFile);
+        fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                      m_folder / FontCache::kDefaultSansFile);
+        fs::copy_file("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc",
+                      m_folder / FontCache::kCjkFallbackFile);
         fs::copy_file("/usr/share/fonts/truetype/comfortaa/Comfortaa-Regular.ttf", m_folder / "playtime.ttf");
         fs::current_path(m_folder);
     }
@@ -44,7 +46,9 @@ private:
     fs::path m_folder;
 };
 
-void drainAutoreleasePool() { CCPoolManager::sharedPoolManager()->currentPool()->clear(); }
+void drainAutoreleasePool() {
+    CCPoolManager::sharedPoolManager()->currentPool()->clear();
+}
 
 // A label made and dropped, as the game does for every point bonus and menu rebuild.
 void BM_CreateTTFLabel(benchmark::State& state, const char* text) {

@@ -20,7 +20,8 @@ std::shared_ptr<const BMFontConfiguration> FNTConfigLoadFile(const std::string& 
     if (auto found = cache().find(fntFile); found != cache().end()) return found->second;
     unsigned long size = 0;
     // A missing file is reported by the file utilities themselves.
-    std::unique_ptr<unsigned char[]> data(CCFileUtils::sharedFileUtils()->getFileData(fntFile.c_str(), "rb", &size));
+    std::unique_ptr<unsigned char[]> data(
+        CCFileUtils::sharedFileUtils()->getFileData(fntFile.c_str(), "rb", &size));
     if (!data) return nullptr;
     auto configuration = std::make_shared<BMFontConfiguration>();
     std::string error;
@@ -31,7 +32,9 @@ std::shared_ptr<const BMFontConfiguration> FNTConfigLoadFile(const std::string& 
     return cache().emplace(fntFile, std::move(configuration)).first->second;
 }
 
-void FNTConfigRemoveCache() { cache().clear(); }
+void FNTConfigRemoveCache() {
+    cache().clear();
+}
 
 std::string bmFontPagePath(const std::string& fntFile, const std::string& pageFile) {
     std::size_t slash = fntFile.find_last_of('/');

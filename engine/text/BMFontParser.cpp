@@ -15,7 +15,9 @@ std::uint64_t kerningKey(char32_t first, char32_t second) {
     return (static_cast<std::uint64_t>(first) << 32) | second;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 // One line: its tag and its key=value pairs (quotes removed).
 struct Line {
@@ -66,7 +68,8 @@ public:
 
     bool get(std::string_view key, int& value, int minimum = INT32_MIN) {
         auto found = m_line.values.find(key);
-        if (found == m_line.values.end()) return fail(std::string(m_line.tag) + " lacks \"" + std::string(key) + "\"");
+        if (found == m_line.values.end())
+            return fail(std::string(m_line.tag) + " lacks \"" + std::string(key) + "\"");
         std::string_view text = found->second;
         auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (ec != std::errc() || end != text.data() + text.size() || text.empty()) {
@@ -103,8 +106,8 @@ struct Parser {
         Fields fields(line, problem);
         sawCommon = true;
         return fields.get("lineHeight", font.lineHeight, 1) && fields.getOptional("base", font.base) &&
-               fields.getOptional("scaleW", font.pageWidth, 0) && fields.getOptional("scaleH", font.pageHeight, 0) &&
-               fields.getOptional("pages", pageCount, 0);
+               fields.getOptional("scaleW", font.pageWidth, 0) &&
+               fields.getOptional("scaleH", font.pageHeight, 0) && fields.getOptional("pages", pageCount, 0);
     }
 
     bool page(const Line& line) {
@@ -128,7 +131,8 @@ struct Parser {
             !fields.get("xadvance", g.xAdvance) || !fields.getOptional("page", page)) {
             return false;
         }
-        if (static_cast<char32_t>(id) > kMaxCodePoint) return fail("char id " + std::to_string(id) + " is not a character");
+        if (static_cast<char32_t>(id) > kMaxCodePoint)
+            return fail("char id " + std::to_string(id) + " is not a character");
         if (page != 0) return fail("char " + std::to_string(id) + " is on page " + std::to_string(page));
         font.glyphs[static_cast<char32_t>(id)] = g;
         return true;
@@ -139,7 +143,8 @@ struct Parser {
         int first = 0;
         int second = 0;
         int amount = 0;
-        if (!fields.get("first", first, 0) || !fields.get("second", second, 0) || !fields.get("amount", amount)) {
+        if (!fields.get("first", first, 0) || !fields.get("second", second, 0) ||
+            !fields.get("amount", amount)) {
             return false;
         }
         font.kernings[kerningKey(static_cast<char32_t>(first), static_cast<char32_t>(second))] = amount;
@@ -161,7 +166,8 @@ struct Parser {
     // Whole-file checks, once every line is in.
     bool complete() {
         if (!sawCommon) return fail("no \"common\" line");
-        if (pageCount != 1) return fail("uses " + std::to_string(pageCount) + " pages; only one is supported");
+        if (pageCount != 1)
+            return fail("uses " + std::to_string(pageCount) + " pages; only one is supported");
         if (font.pageFile.empty()) return fail("no \"page\" line");
         if (font.glyphs.empty()) return fail("no \"char\" lines");
         if (declaredChars >= 0 && static_cast<std::size_t>(declaredChars) != font.glyphs.size()) {

@@ -39,7 +39,8 @@ LineExtent measureLine(const BMFontConfiguration& font, std::u32string_view line
 
 }  // namespace
 
-CCLabelBMFont* CCLabelBMFont::create(const char* text, const char* fntFile, float width, CCTextAlignment alignment) {
+CCLabelBMFont* CCLabelBMFont::create(const char* text, const char* fntFile, float width,
+                                     CCTextAlignment alignment) {
     auto* label = new CCLabelBMFont();
     if (!label->initWithString(text, fntFile, width, alignment)) {
         label->release();
@@ -49,11 +50,16 @@ CCLabelBMFont* CCLabelBMFont::create(const char* text, const char* fntFile, floa
     return label;
 }
 
-CCLabelBMFont::CCLabelBMFont() { setAnchorPoint(CCPoint(0.5f, 0.5f)); }
+CCLabelBMFont::CCLabelBMFont() {
+    setAnchorPoint(CCPoint(0.5f, 0.5f));
+}
 
-CCLabelBMFont::~CCLabelBMFont() { CC_SAFE_RELEASE(m_page); }
+CCLabelBMFont::~CCLabelBMFont() {
+    CC_SAFE_RELEASE(m_page);
+}
 
-bool CCLabelBMFont::initWithString(const char* text, const char* fntFile, float width, CCTextAlignment alignment) {
+bool CCLabelBMFont::initWithString(const char* text, const char* fntFile, float width,
+                                   CCTextAlignment alignment) {
     if (!init() || !setFntFile(fntFile)) return false;
     m_string = text ? text : "";
     m_width = width;
@@ -150,7 +156,8 @@ void CCLabelBMFont::draw(DrawList& list, const CCAffineTransform& nodeToWorld) {
     Color4B color = m_opacityModifyRGB ? premultipliedColor(m_color, m_opacity)
                                        : Color4B{m_color.r, m_color.g, m_color.b, m_opacity};
     for (const PlacedGlyph& glyph : m_glyphs) {
-        list.addQuad(m_page->getName(), kBlendPremultiplied, makeQuad(nodeToWorld, glyph.box, glyph.uv, color));
+        list.addQuad(m_page->getName(), kBlendPremultiplied,
+                     makeQuad(nodeToWorld, glyph.box, glyph.uv, color));
     }
 }
 

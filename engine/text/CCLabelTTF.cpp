@@ -9,7 +9,9 @@ namespace cocos2d {
 
 namespace {
 
-int pixels(float value) { return value > 0 ? static_cast<int>(std::lround(value)) : 0; }
+int pixels(float value) {
+    return value > 0 ? static_cast<int>(std::lround(value)) : 0;
+}
 
 }  // namespace
 
@@ -17,13 +19,14 @@ CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fon
     return create(text, fontName, fontSize, CCSizeZero, kCCTextAlignmentCenter, kCCVerticalTextAlignmentTop);
 }
 
-CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
-                               CCTextAlignment horizontal) {
+CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize,
+                               const CCSize& dimensions, CCTextAlignment horizontal) {
     return create(text, fontName, fontSize, dimensions, horizontal, kCCVerticalTextAlignmentTop);
 }
 
-CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
-                               CCTextAlignment horizontal, CCVerticalTextAlignment vertical) {
+CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize,
+                               const CCSize& dimensions, CCTextAlignment horizontal,
+                               CCVerticalTextAlignment vertical) {
     auto* label = new CCLabelTTF();
     if (!label->initWithString(text, fontName, fontSize, dimensions, horizontal, vertical)) {
         label->release();
@@ -36,11 +39,13 @@ CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fon
 CCLabelTTF::CCLabelTTF() = default;
 
 bool CCLabelTTF::initWithString(const char* text, const char* fontName, float fontSize) {
-    return initWithString(text, fontName, fontSize, CCSizeZero, kCCTextAlignmentCenter, kCCVerticalTextAlignmentTop);
+    return initWithString(text, fontName, fontSize, CCSizeZero, kCCTextAlignmentCenter,
+                          kCCVerticalTextAlignmentTop);
 }
 
-bool CCLabelTTF::initWithString(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
-                                CCTextAlignment horizontal, CCVerticalTextAlignment vertical) {
+bool CCLabelTTF::initWithString(const char* text, const char* fontName, float fontSize,
+                                const CCSize& dimensions, CCTextAlignment horizontal,
+                                CCVerticalTextAlignment vertical) {
     if (!CCSprite::init()) return false;
     m_string = text ? text : "";
     m_fontName = fontName ? fontName : "";

@@ -16,10 +16,11 @@ class CCLabelTTF : public CCSprite, public CCLabelProtocol {
 public:
     // Null, with one line on standard error, when the font cannot be opened.
     static CCLabelTTF* create(const char* text, const char* fontName, float fontSize);
-    static CCLabelTTF* create(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
-                              CCTextAlignment horizontal);
-    static CCLabelTTF* create(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
-                              CCTextAlignment horizontal, CCVerticalTextAlignment vertical);
+    static CCLabelTTF* create(const char* text, const char* fontName, float fontSize,
+                              const CCSize& dimensions, CCTextAlignment horizontal);
+    static CCLabelTTF* create(const char* text, const char* fontName, float fontSize,
+                              const CCSize& dimensions, CCTextAlignment horizontal,
+                              CCVerticalTextAlignment vertical);
 
     CCLabelTTF();
     bool initWithString(const char* text, const char* fontName, float fontSize);

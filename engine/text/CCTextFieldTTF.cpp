@@ -30,9 +30,13 @@ bool CCTextFieldTTF::initWithPlaceHolder(const char* placeholder, const CCSize& 
                           kCCVerticalTextAlignmentTop);
 }
 
-bool CCTextFieldTTF::canAttachWithIME() { return !m_delegate || !m_delegate->onTextFieldAttachWithIME(this); }
+bool CCTextFieldTTF::canAttachWithIME() {
+    return !m_delegate || !m_delegate->onTextFieldAttachWithIME(this);
+}
 
-bool CCTextFieldTTF::canDetachWithIME() { return !m_delegate || !m_delegate->onTextFieldDetachWithIME(this); }
+bool CCTextFieldTTF::canDetachWithIME() {
+    return !m_delegate || !m_delegate->onTextFieldDetachWithIME(this);
+}
 
 void CCTextFieldTTF::setString(const char* text) {
     m_input = text ? text : "";
@@ -45,7 +49,9 @@ void CCTextFieldTTF::setPlaceHolder(const char* placeholder) {
     if (m_input.empty()) showInput();
 }
 
-void CCTextFieldTTF::showInput() { CCLabelTTF::setString(m_input.empty() ? m_placeholder.c_str() : m_input.c_str()); }
+void CCTextFieldTTF::showInput() {
+    CCLabelTTF::setString(m_input.empty() ? m_placeholder.c_str() : m_input.c_str());
+}
 
 void CCTextFieldTTF::insertText(const char* text, int len) {
     if (!text || len <= 0) return;
@@ -55,8 +61,8 @@ void CCTextFieldTTF::insertText(const char* text, int len) {
     bool returnPressed = newline != std::string::npos;
     if (returnPressed) insert.erase(newline);
 
-    if (!insert.empty() && !(m_delegate && m_delegate->onTextFieldInsertText(this, insert.c_str(),
-                                                                            static_cast<int>(insert.size())))) {
+    if (!insert.empty() && !(m_delegate && m_delegate->onTextFieldInsertText(
+                                               this, insert.c_str(), static_cast<int>(insert.size())))) {
         int added = static_cast<int>(utf8CharCount(insert));
         if (m_maxLength <= 0 || m_charCount + added <= m_maxLength) setString((m_input + insert).c_str());
     }

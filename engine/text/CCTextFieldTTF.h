@@ -18,7 +18,9 @@ public:
     virtual bool onTextFieldAttachWithIME(CCTextFieldTTF*) { return false; }
     virtual bool onTextFieldDetachWithIME(CCTextFieldTTF*) { return false; }
     virtual bool onTextFieldInsertText(CCTextFieldTTF*, const char* /*text*/, int /*len*/) { return false; }
-    virtual bool onTextFieldDeleteBackward(CCTextFieldTTF*, const char* /*deleted*/, int /*len*/) { return false; }
+    virtual bool onTextFieldDeleteBackward(CCTextFieldTTF*, const char* /*deleted*/, int /*len*/) {
+        return false;
+    }
 };
 
 // A label that takes typed text once it has the keyboard. While it is empty it shows its
@@ -27,9 +29,11 @@ public:
 class CCTextFieldTTF : public CCLabelTTF, public CCIMEDelegate {
 public:
     // Null, with one line on standard error, when the font cannot be opened.
-    static CCTextFieldTTF* textFieldWithPlaceHolder(const char* placeholder, const char* fontName, float fontSize);
+    static CCTextFieldTTF* textFieldWithPlaceHolder(const char* placeholder, const char* fontName,
+                                                    float fontSize);
     static CCTextFieldTTF* textFieldWithPlaceHolder(const char* placeholder, const CCSize& dimensions,
-                                                    CCTextAlignment alignment, const char* fontName, float fontSize);
+                                                    CCTextAlignment alignment, const char* fontName,
+                                                    float fontSize);
 
     CCTextFieldTTF();
     bool initWithPlaceHolder(const char* placeholder, const CCSize& dimensions, CCTextAlignment alignment,

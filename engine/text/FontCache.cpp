@@ -17,7 +17,8 @@ std::unique_ptr<FontCache> s_shared;
 
 bool hasFontExtension(const std::string& name) {
     std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     for (const char* ext : {".ttf", ".otf", ".ttc"}) {
         if (lower.ends_with(ext)) return true;
     }
@@ -41,17 +42,21 @@ struct FontCache::FontFile {
     unsigned long size = 0;
 };
 
-void FontCache::CloseFont::operator()(TTF_Font* font) const { TTF_CloseFont(font); }
+void FontCache::CloseFont::operator()(TTF_Font* font) const {
+    TTF_CloseFont(font);
+}
 
 FontCache& FontCache::shared() {
     if (!s_shared) s_shared.reset(new FontCache());
     return *s_shared;
 }
 
-void FontCache::purge() { s_shared.reset(); }
+void FontCache::purge() {
+    s_shared.reset();
+}
 
 FontCache::FontCache() {
-    m_ready = TTF_WasInit() > 0 || TTF_Init() == 0;
+    m_ready = TTF_Init() == 0;  // counted, so the TTF_Quit below leaves other users alone
     if (!m_ready) std::fprintf(stderr, "Fonts: cannot start the font renderer: %s\n", TTF_GetError());
 }
 

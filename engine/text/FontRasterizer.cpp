@@ -49,8 +49,10 @@ void blitCoverage(SDL_Surface* surface, int left, int top, TextBitmap& out) {
     int lastColumn = std::min(argb->w, out.width - left);
     for (int y = firstRow; y < lastRow; ++y) {
         // Rows are padded: step by the pitch, not by the width.
-        const auto* row = reinterpret_cast<const std::uint32_t*>(pixels + static_cast<std::size_t>(y) * argb->pitch);
-        std::uint8_t* target = &out.rgba[(static_cast<std::size_t>(top + y) * out.width + left + firstColumn) * 4];
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(pixels + static_cast<std::size_t>(y) * argb->pitch);
+        std::uint8_t* target =
+            &out.rgba[(static_cast<std::size_t>(top + y) * out.width + left + firstColumn) * 4];
         for (int x = firstColumn; x < lastColumn; ++x, target += 4) {
             auto alpha = static_cast<std::uint8_t>(row[x] >> 24);
             if (alpha > target[3]) std::fill(target, target + 4, alpha);
@@ -79,7 +81,8 @@ bool rasterizeText(const std::string& utf8, const TextStyle& style, TextBitmap& 
 
     std::vector<std::string> lines;
     if (!utf8.empty()) {
-        lines = breakTextLines(utf8, style.boxWidth, [font](std::string_view line) { return lineWidth(font, line); });
+        lines = breakTextLines(utf8, style.boxWidth,
+                               [font](std::string_view line) { return lineWidth(font, line); });
     }
     // Each line is drawn once and measured by its surface: SDL_ttf's small glyph cache can
     // thrash on some strings, and then every extra pass over the text costs glyph loads again.

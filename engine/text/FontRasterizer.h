@@ -9,10 +9,10 @@
 namespace cocos2d {
 
 struct TextStyle {
-    std::string font;  // a font file, or a family name meaning the bundled sans font
-    int size = 12;     // pixels
-    int boxWidth = 0;  // 0: as wide as the longest line, no wrapping
-    int boxHeight = 0; // 0: as tall as the lines
+    std::string font;   // a font file, or a family name meaning the bundled sans font
+    int size = 12;      // pixels
+    int boxWidth = 0;   // 0: as wide as the longest line, no wrapping
+    int boxHeight = 0;  // 0: as tall as the lines
     CCTextAlignment horizontal = kCCTextAlignmentCenter;
     CCVerticalTextAlignment vertical = kCCVerticalTextAlignmentTop;
 };

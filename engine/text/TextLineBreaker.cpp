@@ -20,12 +20,15 @@ bool isCjk(char32_t c) {
 
 // Punctuation that must stay on the line of the character before it.
 bool mustNotStartLine(char32_t c) {
-    static constexpr std::u32string_view kClosing = U",.!?;:)]}\u3001\u3002\uFF0C\uFF01\uFF1F\uFF1A\uFF1B\uFF09"
-                                                   U"\u300D\u300F\u3011\u300B";
+    static constexpr std::u32string_view kClosing =
+        U",.!?;:)]}\u3001\u3002\uFF0C\uFF01\uFF1F\uFF1A\uFF1B\uFF09"
+        U"\u300D\u300F\u3011\u300B";
     return kClosing.find(c) != std::u32string_view::npos;
 }
 
-bool isSpace(char32_t c) { return c == U' ' || c == U'\t'; }
+bool isSpace(char32_t c) {
+    return c == U' ' || c == U'\t';
+}
 
 std::string_view trimRight(std::string_view s) {
     while (!s.empty() && isSpace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
@@ -77,7 +80,8 @@ void wrapParagraph(std::string_view paragraph, int maxWidth, const TextMeasure& 
             continue;
         }
         std::size_t end = lastFit;
-        if (end == 0) end = start + fittingPrefix(paragraph.substr(start, candidate - start), maxWidth, measure);
+        if (end == 0)
+            end = start + fittingPrefix(paragraph.substr(start, candidate - start), maxWidth, measure);
         lines.emplace_back(trimRight(paragraph.substr(start, end - start)));
         start = end;
         while (start < paragraph.size() && isSpace(static_cast<unsigned char>(paragraph[start]))) ++start;
@@ -93,7 +97,8 @@ std::vector<std::string> breakTextLines(std::string_view text, int maxWidth, con
     std::size_t start = 0;
     while (true) {
         std::size_t newline = text.find('\n', start);
-        std::string_view paragraph = text.substr(start, newline == std::string_view::npos ? text.npos : newline - start);
+        std::string_view paragraph =
+            text.substr(start, newline == std::string_view::npos ? text.npos : newline - start);
         if (!paragraph.empty() && paragraph.back() == '\r') paragraph.remove_suffix(1);
         if (maxWidth > 0 && measure(paragraph) > maxWidth) {
             std::vector<std::string> wrapped;

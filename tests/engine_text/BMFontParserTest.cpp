@@ -1,10 +1,10 @@
-#include "engine/text/BMFontParser.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "engine/text/BMFontParser.h"
 
 namespace cocos2d {
 namespace {
@@ -53,19 +53,24 @@ struct Malformed {
 
 TEST(BMFontParser, RejectsMalformedFilesWithTheirFirstProblem) {
     const Malformed cases[] = {
-        {"no common line", "common lineHeight=44 base=35 scaleW=64 scaleH=32 pages=1 packed=0", "", "no \"common\""},
-        {"line height not a number", "lineHeight=44", "lineHeight=4x", "line 2: \"lineHeight=4x\" is not a number"},
+        {"no common line", "common lineHeight=44 base=35 scaleW=64 scaleH=32 pages=1 packed=0", "",
+         "no \"common\""},
+        {"line height not a number", "lineHeight=44", "lineHeight=4x",
+         "line 2: \"lineHeight=4x\" is not a number"},
         {"zero line height", "lineHeight=44", "lineHeight=0", "line 2: \"lineHeight\" is out of range"},
         {"two pages", "pages=1", "pages=2", "only one is supported"},
         {"second page", "page id=0", "page id=1", "line 3: only one page"},
         {"no page line", "page id=0 file=\"my page.png\"", "", "no \"page\" line"},
         {"quote not closed", "file=\"my page.png\"", "file=\"my page.png", "line 3: the quote"},
-        {"glyph without advance", "xoffset=1 yoffset=5 xadvance=12", "xoffset=1 yoffset=5", "line 5: char lacks \"xadvance\""},
+        {"glyph without advance", "xoffset=1 yoffset=5 xadvance=12", "xoffset=1 yoffset=5",
+         "line 5: char lacks \"xadvance\""},
         {"negative width", "width=14", "width=-14", "line 6: \"width\" is out of range"},
         {"glyph on page 1", "xadvance=15 page=0", "xadvance=15 page=1", "line 6: char 50 is on page 1"},
         {"not a character", "char id=8364", "char id=1114112", "line 7: char id 1114112 is not a character"},
-        {"glyph outside the page", "x=24 y=0  width=16", "x=54 y=0  width=16", "char 8364 lies outside the page"},
-        {"overflowing count", "chars count=3", "chars count=99999999999999", "line 4: \"count=99999999999999\" is not"},
+        {"glyph outside the page", "x=24 y=0  width=16", "x=54 y=0  width=16",
+         "char 8364 lies outside the page"},
+        {"overflowing count", "chars count=3", "chars count=99999999999999",
+         "line 4: \"count=99999999999999\" is not"},
         {"fewer glyphs than declared", "chars count=3", "chars count=4", "declares 4 chars but has 3"},
         {"key without value", "chnl=15\r\nchar id=50", "chnl\r\nchar id=50", "line 5: \"chnl\" has no value"},
     };

@@ -1,10 +1,9 @@
-#include "engine/text/CCLabelBMFont.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "engine/text/BMFontCache.h"
+#include "engine/text/CCLabelBMFont.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/engine_text/TextTestFonts.h"
 #include "tests/support/TestPaths.h"
@@ -32,7 +31,8 @@ protected:
         scene->addChild(shown);
         driver.step();
         std::vector<CCRect> boxes;
-        for (const Quad& q : frame().quads()) boxes.emplace_back(q.bl.x, q.bl.y, q.tr.x - q.bl.x, q.tr.y - q.bl.y);
+        for (const Quad& q : frame().quads())
+            boxes.emplace_back(q.bl.x, q.bl.y, q.tr.x - q.bl.x, q.tr.y - q.bl.y);
         shown->removeFromParent();
         return boxes;
     }
@@ -61,7 +61,8 @@ TEST_F(CCLabelBMFontTest, StacksLinesAndAlignsThemInTheLongest) {
         float shortLineLeft;
     };
     // "0" is 11 wide up to its ink, the longest line "000" is 36.
-    for (Case c : {Case{kCCTextAlignmentLeft, 1}, Case{kCCTextAlignmentCenter, 1 + 12}, Case{kCCTextAlignmentRight, 1 + 25}}) {
+    for (Case c : {Case{kCCTextAlignmentLeft, 1}, Case{kCCTextAlignmentCenter, 1 + 12},
+                   Case{kCCTextAlignmentRight, 1 + 25}}) {
         CCLabelBMFont* lines = label("000\n0", kCCLabelAutomaticWidth, c.alignment);
         EXPECT_EQ(lines->getContentSize(), CCSize(36, 48));
         std::vector<CCRect> boxes = glyphBoxes(lines);

@@ -1,8 +1,7 @@
-#include "engine/text/CCLabelTTF.h"
-
 #include <gtest/gtest.h>
 
 #include "engine/renderer/headless/HeadlessRenderer.h"
+#include "engine/text/CCLabelTTF.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/engine_text/TextTestFonts.h"
 
@@ -64,7 +63,8 @@ TEST_F(CCLabelTTFTest, ChangingTheTextDoesNotLeakTextures) {
     scene->addChild(score);
     driver.step();
     std::size_t before = renderer().liveTextures();
-    for (int i = 1; i <= 50; ++i) static_cast<CCLabelProtocol*>(score)->setString(std::to_string(i * 10).c_str());
+    for (int i = 1; i <= 50; ++i)
+        static_cast<CCLabelProtocol*>(score)->setString(std::to_string(i * 10).c_str());
     driver.step();
     EXPECT_EQ(renderer().liveTextures(), before);
 }

@@ -1,7 +1,6 @@
-#include "engine/text/CCTextFieldTTF.h"
-
 #include <gtest/gtest.h>
 
+#include "engine/text/CCTextFieldTTF.h"
 #include "engine/text/Utf8.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/engine_text/TextTestFonts.h"
@@ -31,7 +30,8 @@ public:
 class CCTextFieldTTFTest : public petalune::test::EngineTest {
 protected:
     CCTextFieldTTFTest() {
-        field = CCTextFieldTTF::textFieldWithPlaceHolder("<Enter your name>", petalune::test::kDisplayFont, 40);
+        field =
+            CCTextFieldTTF::textFieldWithPlaceHolder("<Enter your name>", petalune::test::kDisplayFont, 40);
         EXPECT_NE(field, nullptr);
         scene->addChild(field);
     }

@@ -1,9 +1,8 @@
-#include "engine/text/FontRasterizer.h"
-
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
 #include "engine/text/FontCache.h"
+#include "engine/text/FontRasterizer.h"
 #include "tests/engine_text/TextBitmapInk.h"
 #include "tests/engine_text/TextTestFonts.h"
 
@@ -62,7 +61,9 @@ TEST(FontRasterizer, AVerticalStrokeStaysVertical) {
         int firstInkInRow = -1;
         for (int y = ink.top; y <= ink.bottom; ++y) {
             int x = 0;
-            while (x < bitmap.width && bitmap.rgba[(static_cast<std::size_t>(y) * bitmap.width + x) * 4 + 3] < 64) ++x;
+            while (x < bitmap.width &&
+                   bitmap.rgba[(static_cast<std::size_t>(y) * bitmap.width + x) * 4 + 3] < 64)
+                ++x;
             if (x == bitmap.width) continue;
             if (firstInkInRow < 0) firstInkInRow = x;
             EXPECT_NEAR(x, firstInkInRow, 1) << text << " row " << y;

@@ -1,14 +1,15 @@
-#include "engine/text/TextLineBreaker.h"
-
 #include <gtest/gtest.h>
 
+#include "engine/text/TextLineBreaker.h"
 #include "engine/text/Utf8.h"
 
 namespace cocos2d {
 namespace {
 
 // Every character 10 pixels wide, so the expected lines can be worked out by hand.
-int tenPixelsPerCharacter(std::string_view line) { return static_cast<int>(utf8CharCount(line)) * 10; }
+int tenPixelsPerCharacter(std::string_view line) {
+    return static_cast<int>(utf8CharCount(line)) * 10;
+}
 
 struct BreakCase {
     const char* text;
@@ -25,11 +26,11 @@ TEST(TextLineBreaker, BreaksAtNewlinesAndWrapsInsideTheWidth) {
         {"hello world", 60, {"hello", "world"}},
         {"hello world foo", 110, {"hello world", "foo"}},
         {"ab   cd", 30, {"ab", "cd"}},
-        {"abcdefghij", 40, {"abcd", "efgh", "ij"}},       // one word wider than the box
+        {"abcdefghij", 40, {"abcd", "efgh", "ij"}},  // one word wider than the box
         {"go abcdefghij", 40, {"go", "abcd", "efgh", "ij"}},
-        {"我们喜欢花", 30, {"我们喜", "欢花"}},             // no spaces in Chinese
+        {"我们喜欢花", 30, {"我们喜", "欢花"}},  // no spaces in Chinese
         {"Hello 世界", 70, {"Hello 世", "界"}},
-        {"我们。喜欢", 20, {"我", "们。", "喜欢"}},         // a full stop never starts a line
+        {"我们。喜欢", 20, {"我", "们。", "喜欢"}},  // a full stop never starts a line
         {"one two\nthree four", 50, {"one", "two", "three", "four"}},
     };
     for (const auto& c : cases) {

@@ -38,7 +38,8 @@ private:
     void copy(const char* from, const char* to) {
         std::error_code error;
         fs::copy_file(from, fs::path(m_dir) / to, error);
-        ASSERT_FALSE(error) << from << " is missing: install fonts-dejavu-core, fonts-wqy-microhei, fonts-comfortaa";
+        ASSERT_FALSE(error) << from
+                            << " is missing: install fonts-dejavu-core, fonts-wqy-microhei, fonts-comfortaa";
     }
 
     fs::path m_previous;
