@@ -15,8 +15,10 @@ namespace {
 std::set<std::string, std::less<>> s_playedThisFrame;
 bool s_reloadPurgeRegistered = false;
 
+// Without an engine nothing is loaded, and a reload is no reason to open the sound device.
 void unloadEffects() {
-    CocosDenshion::SimpleAudioEngine::sharedEngine()->unloadAllEffects();
+    using CocosDenshion::SimpleAudioEngine;
+    if (SimpleAudioEngine::hasSharedEngine()) SimpleAudioEngine::sharedEngine()->unloadAllEffects();
 }
 
 }  // namespace

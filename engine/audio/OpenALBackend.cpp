@@ -3,6 +3,7 @@
 #include <AL/al.h>
 
 #include <cstdio>
+#include <limits>
 
 namespace CocosDenshion {
 
@@ -38,6 +39,10 @@ OpenALBackend::~OpenALBackend() {
 
 AudioBufferId OpenALBackend::createBuffer(const std::string& fileName, const WavSound& sound) {
     if (!m_context) return 0;
+    if (sound.size > static_cast<size_t>(std::numeric_limits<ALsizei>::max())) {
+        std::fprintf(stderr, "Sound: %s is too long to be played\n", fileName.c_str());
+        return 0;
+    }
     alGetError();
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);

@@ -40,6 +40,10 @@ void SimpleAudioEngine::end() {
     s_shared.reset();
 }
 
+bool SimpleAudioEngine::hasSharedEngine() {
+    return s_shared != nullptr;
+}
+
 SimpleAudioEngine::SimpleAudioEngine(std::unique_ptr<AudioBackend> backend) : m_backend(std::move(backend)) {
     m_backend->setGain(m_volume);
 }

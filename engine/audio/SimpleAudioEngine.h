@@ -23,6 +23,8 @@ public:
     static SimpleAudioEngine* useBackend(std::unique_ptr<AudioBackend> backend);
     // Frees every effect and closes the device; the next sharedEngine() opens it again.
     static void end();
+    // Whether sharedEngine() has opened an engine that end() has not closed.
+    static bool hasSharedEngine();
 
     explicit SimpleAudioEngine(std::unique_ptr<AudioBackend> backend);
     ~SimpleAudioEngine();

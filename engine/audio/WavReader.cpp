@@ -13,6 +13,7 @@ constexpr size_t kMinFormatSize = 16;
 constexpr size_t kExtensibleFormatSize = 40;
 constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
+constexpr uint32_t kMaxSampleRate = 0x7FFFFFFF;
 
 uint16_t readU16(const unsigned char* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
@@ -57,12 +58,13 @@ WavParseResult parseWav(const unsigned char* data, size_t size) {
 
     WavSound sound;
     sound.channels = readU16(format + 2);
-    sound.sampleRate = static_cast<int>(readU32(format + 4) & 0x7FFFFFFF);
     sound.bitsPerSample = readU16(format + 14);
     if (sound.channels < 1 || sound.channels > 2) return failure("only mono and stereo are supported");
     if (sound.bitsPerSample != 8 && sound.bitsPerSample != 16)
         return failure("only 8 and 16 bit samples are supported");
-    if (sound.sampleRate == 0) return failure("sample rate is zero");
+    uint32_t rate = readU32(format + 4);
+    if (rate == 0 || rate > kMaxSampleRate) return failure("sample rate out of range");
+    sound.sampleRate = static_cast<int>(rate);
 
     // Chunks are padded to an even size; 64-bit offsets cannot overflow on 32-bit sizes.
     uint64_t offset = kFormatChunkOffset + kChunkHeaderSize + formatSize + (formatSize & 1);

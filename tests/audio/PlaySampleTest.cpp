@@ -125,6 +125,11 @@ TEST_F(PlaySample, ConfigurationReloadReadsEffectsAgain) {
     nextFrame();
     playSample("a");
     EXPECT_EQ(m_output->loadCount("a.wav"), 2);
+
+    // A reload after the engine has closed does not open the sound device again.
+    SimpleAudioEngine::end();
+    reloadAll();
+    EXPECT_FALSE(SimpleAudioEngine::hasSharedEngine());
 }
 
 }  // namespace

@@ -123,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
         RejectedCase{"NoChannels", withFormat(1, 0, 16), kChannels},
         RejectedCase{"SixChannels", withFormat(1, 6, 16), kChannels},
         RejectedCase{"TwentyFourBit", withFormat(1, 1, 24), kBits},
-        RejectedCase{"ZeroRate", withFormat(1, 1, 16, 0), "sample rate is zero"},
+        RejectedCase{"ZeroRate", withFormat(1, 1, 16, 0), "sample rate out of range"},
+        RejectedCase{"HugeRate", withFormat(1, 1, 16, 0x80000000), "sample rate out of range"},
         RejectedCase{"NoDataChunk", riffWave(pcmFormat(1, 22050, 16) + chunk("LIST", "INFO")),
                      "no data chunk"},
         // A huge chunk size must not wrap the offset back into the file.
