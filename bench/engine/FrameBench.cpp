@@ -24,7 +24,8 @@ void BM_HeadlessFrame(benchmark::State& state) {
         texture->initWithRGBA(pixels.data(), 80, 80, true);
         for (int i = 0; i < 800 / 6 + (t < 800 % 6 ? 1 : 0); ++i) {
             CCSprite* sprite = CCSprite::createWithTexture(texture);
-            sprite->setPosition(ccp(static_cast<float>((i % 8) * 80 + 40), static_cast<float>((i / 8) % 11 * 80 + 40)));
+            sprite->setPosition(
+                ccp(static_cast<float>((i % 8) * 80 + 40), static_cast<float>((i / 8) % 11 * 80 + 40)));
             if (i % 40 == 0) sprite->runAction(CCRepeatForever::create(CCMoveBy::create(1, ccp(0, 10))));
             layer->addChild(sprite);
         }

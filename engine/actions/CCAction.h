@@ -12,9 +12,7 @@ inline constexpr int kCCActionTagInvalid = -1;
 class CCAction : public CCObject {
 public:
     // Called once when the action starts on a target.
-    virtual void startWithTarget(CCNode* target) {
-        m_originalTarget = m_target = target;
-    }
+    virtual void startWithTarget(CCNode* target) { m_originalTarget = m_target = target; }
     // Called when the action ends or is removed; the target is forgotten.
     virtual void stop() { m_target = nullptr; }
     virtual bool isDone() const { return true; }

@@ -23,7 +23,8 @@ Pair* chain(const std::vector<CCFiniteTimeAction*>& actions) {
     if (actions.empty()) return nullptr;
     if (actions.size() == 1) return Pair::createWithTwoActions(actions[0], CCDelayTime::create(0));
     Pair* result = Pair::createWithTwoActions(actions[0], actions[1]);
-    for (std::size_t i = 2; i < actions.size() && result; ++i) result = Pair::createWithTwoActions(result, actions[i]);
+    for (std::size_t i = 2; i < actions.size() && result; ++i)
+        result = Pair::createWithTwoActions(result, actions[i]);
     return result;
 }
 
@@ -177,7 +178,9 @@ CCRepeatForever* CCRepeatForever::create(CCActionInterval* action) {
     return repeat;
 }
 
-CCRepeatForever::~CCRepeatForever() { CC_SAFE_RELEASE(m_inner); }
+CCRepeatForever::~CCRepeatForever() {
+    CC_SAFE_RELEASE(m_inner);
+}
 
 void CCRepeatForever::startWithTarget(CCNode* target) {
     CCAction::startWithTarget(target);

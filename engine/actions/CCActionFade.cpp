@@ -11,7 +11,8 @@ namespace {
 
 void setOpacityOf(CCNode* target, float opacity) {
     if (auto* rgba = dynamic_cast<CCRGBAProtocol*>(target))
-        rgba->setOpacity(static_cast<unsigned char>(std::lround(std::fmin(std::fmax(opacity, 0.0f), 255.0f))));
+        rgba->setOpacity(
+            static_cast<unsigned char>(std::lround(std::fmin(std::fmax(opacity, 0.0f), 255.0f))));
 }
 
 template <typename Action>
@@ -35,14 +36,24 @@ void CCFadeTo::startWithTarget(CCNode* target) {
     if (auto* rgba = dynamic_cast<CCRGBAProtocol*>(target)) m_from = rgba->getOpacity();
 }
 
-void CCFadeTo::update(float t) { setOpacityOf(m_target, m_from + (m_to - m_from) * t); }
+void CCFadeTo::update(float t) {
+    setOpacityOf(m_target, m_from + (m_to - m_from) * t);
+}
 
-CCFadeIn* CCFadeIn::create(float duration) { return makeFade<CCFadeIn>(duration); }
+CCFadeIn* CCFadeIn::create(float duration) {
+    return makeFade<CCFadeIn>(duration);
+}
 
-void CCFadeIn::update(float t) { setOpacityOf(m_target, 255 * t); }
+void CCFadeIn::update(float t) {
+    setOpacityOf(m_target, 255 * t);
+}
 
-CCFadeOut* CCFadeOut::create(float duration) { return makeFade<CCFadeOut>(duration); }
+CCFadeOut* CCFadeOut::create(float duration) {
+    return makeFade<CCFadeOut>(duration);
+}
 
-void CCFadeOut::update(float t) { setOpacityOf(m_target, 255 * (1 - t)); }
+void CCFadeOut::update(float t) {
+    setOpacityOf(m_target, 255 * (1 - t));
+}
 
 }  // namespace cocos2d

@@ -18,7 +18,9 @@ CCCallFunc* CCCallFunc::create(std::function<void()> function) {
     return action;
 }
 
-CCCallFunc::~CCCallFunc() { CC_SAFE_RELEASE(m_selectorTarget); }
+CCCallFunc::~CCCallFunc() {
+    CC_SAFE_RELEASE(m_selectorTarget);
+}
 
 void CCCallFunc::update(float) {
     if (m_selectorTarget && m_selector) (m_selectorTarget->*m_selector)();
@@ -41,7 +43,9 @@ CCCallFuncN* CCCallFuncN::create(std::function<void(CCNode*)> function) {
     return action;
 }
 
-CCCallFuncN::~CCCallFuncN() { CC_SAFE_RELEASE(m_selectorTarget); }
+CCCallFuncN::~CCCallFuncN() {
+    CC_SAFE_RELEASE(m_selectorTarget);
+}
 
 void CCCallFuncN::update(float) {
     CCNode* node = m_target;

@@ -8,7 +8,9 @@
 
 namespace cocos2d {
 
-CCActionManager::~CCActionManager() { removeAllActions(); }
+CCActionManager::~CCActionManager() {
+    removeAllActions();
+}
 
 CCActionManager::Element* CCActionManager::find(const CCObject* target) const {
     for (const auto& element : m_elements)

@@ -36,7 +36,9 @@ void CCMoveBy::startWithTarget(CCNode* target) {
     m_delta = m_offset;
 }
 
-CCScaleTo* CCScaleTo::create(float duration, float scale) { return create(duration, scale, scale); }
+CCScaleTo* CCScaleTo::create(float duration, float scale) {
+    return create(duration, scale, scale);
+}
 
 CCScaleTo* CCScaleTo::create(float duration, float scaleX, float scaleY) {
     auto* action = new CCScaleTo();

@@ -24,7 +24,9 @@ CCArray* CCArray::createWithArray(CCArray* other) {
     return array;
 }
 
-CCArray::~CCArray() { removeAllObjects(); }
+CCArray::~CCArray() {
+    removeAllObjects();
+}
 
 CCObject* CCArray::objectAtIndex(unsigned int index) const {
     return index < m_data.size() ? m_data[index] : nullptr;
@@ -35,7 +37,9 @@ unsigned int CCArray::indexOfObject(const CCObject* object) const {
     return it == m_data.end() ? UINT_MAX : static_cast<unsigned int>(it - m_data.begin());
 }
 
-bool CCArray::containsObject(const CCObject* object) const { return indexOfObject(object) != UINT_MAX; }
+bool CCArray::containsObject(const CCObject* object) const {
+    return indexOfObject(object) != UINT_MAX;
+}
 
 void CCArray::addObject(CCObject* object) {
     assert(object && "null cannot be stored in a CCArray");

@@ -10,7 +10,9 @@ namespace {
 std::unique_ptr<CCPoolManager> s_manager;
 }
 
-CCAutoreleasePool::~CCAutoreleasePool() { clear(); }
+CCAutoreleasePool::~CCAutoreleasePool() {
+    clear();
+}
 
 void CCAutoreleasePool::addObject(CCObject* object) {
     ++object->m_autoreleaseCount;
@@ -29,7 +31,9 @@ void CCAutoreleasePool::clear() {
     }
 }
 
-CCPoolManager::CCPoolManager() { push(); }
+CCPoolManager::CCPoolManager() {
+    push();
+}
 
 CCPoolManager* CCPoolManager::sharedPoolManager() {
     if (!s_manager) s_manager.reset(new CCPoolManager());
@@ -42,9 +46,13 @@ void CCPoolManager::purgePoolManager() {
     s_manager.reset();
 }
 
-CCAutoreleasePool* CCPoolManager::currentPool() { return m_pools.back().get(); }
+CCAutoreleasePool* CCPoolManager::currentPool() {
+    return m_pools.back().get();
+}
 
-void CCPoolManager::push() { m_pools.push_back(std::make_unique<CCAutoreleasePool>()); }
+void CCPoolManager::push() {
+    m_pools.push_back(std::make_unique<CCAutoreleasePool>());
+}
 
 void CCPoolManager::pop() {
     assert(m_pools.size() > 1 && "the outermost pool cannot be popped");

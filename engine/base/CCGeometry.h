@@ -49,9 +49,17 @@ inline constexpr CCPoint CCPointZero{};
 inline constexpr CCSize CCSizeZero{};
 inline constexpr CCRect CCRectZero{};
 
-inline CCPoint ccp(float x, float y) { return CCPoint(x, y); }
-inline CCPoint CCPointMake(float x, float y) { return CCPoint(x, y); }
-inline CCSize CCSizeMake(float w, float h) { return CCSize(w, h); }
-inline CCRect CCRectMake(float x, float y, float w, float h) { return CCRect(x, y, w, h); }
+inline CCPoint ccp(float x, float y) {
+    return CCPoint(x, y);
+}
+inline CCPoint CCPointMake(float x, float y) {
+    return CCPoint(x, y);
+}
+inline CCSize CCSizeMake(float w, float h) {
+    return CCSize(w, h);
+}
+inline CCRect CCRectMake(float x, float y, float w, float h) {
+    return CCRect(x, y, w, h);
+}
 
 }  // namespace cocos2d

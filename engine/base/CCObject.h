@@ -43,12 +43,12 @@ using SEL_MenuHandler = void (CCObject::*)(CCObject*);
 #define callfuncN_selector(SELECTOR) static_cast<cocos2d::SEL_CallFuncN>(&SELECTOR)
 #define menu_selector(SELECTOR) static_cast<cocos2d::SEL_MenuHandler>(&SELECTOR)
 
-#define CC_SAFE_RETAIN(p) \
-    do {                  \
+#define CC_SAFE_RETAIN(p)     \
+    do {                      \
         if (p) (p)->retain(); \
     } while (0)
-#define CC_SAFE_RELEASE(p) \
-    do {                   \
+#define CC_SAFE_RELEASE(p)     \
+    do {                       \
         if (p) (p)->release(); \
     } while (0)
 #define CC_SAFE_RELEASE_NULL(p) \

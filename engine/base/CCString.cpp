@@ -26,9 +26,13 @@ CCString* CCString::createWithFormat(const char* format, ...) {
     return create(text);
 }
 
-int CCString::intValue() const { return std::atoi(m_string.c_str()); }
+int CCString::intValue() const {
+    return std::atoi(m_string.c_str());
+}
 
-float CCString::floatValue() const { return static_cast<float>(std::atof(m_string.c_str())); }
+float CCString::floatValue() const {
+    return static_cast<float>(std::atof(m_string.c_str()));
+}
 
 bool CCString::boolValue() const {
     return !m_string.empty() && m_string != "0" && m_string != "false";

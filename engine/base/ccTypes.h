@@ -16,8 +16,12 @@ struct ccColor4B {
     bool operator==(const ccColor4B&) const = default;
 };
 
-inline ccColor3B ccc3(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return {r, g, b}; }
-inline ccColor4B ccc4(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) { return {r, g, b, a}; }
+inline ccColor3B ccc3(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return {r, g, b};
+}
+inline ccColor4B ccc4(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) {
+    return {r, g, b, a};
+}
 
 inline constexpr ccColor3B ccWHITE{255, 255, 255};
 inline constexpr ccColor3B ccBLACK{0, 0, 0};

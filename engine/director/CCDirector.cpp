@@ -144,9 +144,13 @@ void CCDirector::setAnimationInterval(double seconds) {
     if (seconds > 0) m_animationInterval = seconds;
 }
 
-void CCDirector::pause() { m_paused = true; }
+void CCDirector::pause() {
+    m_paused = true;
+}
 
-void CCDirector::resume() { m_paused = false; }
+void CCDirector::resume() {
+    m_paused = false;
+}
 
 void CCDirector::mainLoop(float dt) {
     if (m_ended) return;
@@ -211,13 +215,21 @@ void CCDirector::setOpenGLView(CCEGLView* view) {
     m_needsRedraw = true;
 }
 
-CCSize CCDirector::getWinSize() const { return m_view ? m_view->getDesignResolutionSize() : CCSize(640, 860); }
+CCSize CCDirector::getWinSize() const {
+    return m_view ? m_view->getDesignResolutionSize() : CCSize(640, 860);
+}
 
-CCSize CCDirector::getWinSizeInPixels() const { return m_view ? m_view->getFrameSize() : getWinSize(); }
+CCSize CCDirector::getWinSizeInPixels() const {
+    return m_view ? m_view->getFrameSize() : getWinSize();
+}
 
-CCSize CCDirector::getVisibleSize() const { return m_view ? m_view->getVisibleSize() : getWinSize(); }
+CCSize CCDirector::getVisibleSize() const {
+    return m_view ? m_view->getVisibleSize() : getWinSize();
+}
 
-CCPoint CCDirector::getVisibleOrigin() const { return m_view ? m_view->getVisibleOrigin() : CCPointZero; }
+CCPoint CCDirector::getVisibleOrigin() const {
+    return m_view ? m_view->getVisibleOrigin() : CCPointZero;
+}
 
 CCPoint CCDirector::convertToGL(const CCPoint& viewPoint) const {
     return CCPoint(viewPoint.x, getWinSize().height - viewPoint.y);

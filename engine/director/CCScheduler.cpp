@@ -6,7 +6,9 @@
 
 namespace cocos2d {
 
-CCScheduler::~CCScheduler() { unscheduleAll(); }
+CCScheduler::~CCScheduler() {
+    unscheduleAll();
+}
 
 CCScheduler::UpdateEntry* CCScheduler::findUpdate(const CCObject* target) {
     for (auto* list : {&m_updates, &m_pendingUpdates})
@@ -22,8 +24,8 @@ CCScheduler::Timer* CCScheduler::findTimer(const CCObject* target, SEL_SCHEDULE 
     return nullptr;
 }
 
-void CCScheduler::scheduleSelector(SEL_SCHEDULE selector, CCObject* target, float interval, unsigned int repeat,
-                                   float delay, bool paused) {
+void CCScheduler::scheduleSelector(SEL_SCHEDULE selector, CCObject* target, float interval,
+                                   unsigned int repeat, float delay, bool paused) {
     if (!selector || !target) return;
     if (Timer* existing = findTimer(target, selector)) {
         existing->interval = interval;
@@ -126,8 +128,9 @@ void CCScheduler::update(float dt) {
             continue;
         }
         int priority = entry->priority;
-        auto at = std::upper_bound(m_updates.begin(), m_updates.end(), priority,
-                                   [](int p, const std::unique_ptr<UpdateEntry>& e) { return p < e->priority; });
+        auto at =
+            std::upper_bound(m_updates.begin(), m_updates.end(), priority,
+                             [](int p, const std::unique_ptr<UpdateEntry>& e) { return p < e->priority; });
         m_updates.insert(at, std::move(entry));
     }
     m_pendingUpdates.clear();

@@ -6,13 +6,21 @@
 
 namespace cocos2d {
 
-CCIMEDelegate::CCIMEDelegate() { CCIMEDispatcher::sharedDispatcher()->addDelegate(this); }
+CCIMEDelegate::CCIMEDelegate() {
+    CCIMEDispatcher::sharedDispatcher()->addDelegate(this);
+}
 
-CCIMEDelegate::~CCIMEDelegate() { CCIMEDispatcher::sharedDispatcher()->removeDelegate(this); }
+CCIMEDelegate::~CCIMEDelegate() {
+    CCIMEDispatcher::sharedDispatcher()->removeDelegate(this);
+}
 
-bool CCIMEDelegate::attachWithIME() { return CCIMEDispatcher::sharedDispatcher()->attachDelegateWithIME(this); }
+bool CCIMEDelegate::attachWithIME() {
+    return CCIMEDispatcher::sharedDispatcher()->attachDelegateWithIME(this);
+}
 
-bool CCIMEDelegate::detachWithIME() { return CCIMEDispatcher::sharedDispatcher()->detachDelegateWithIME(this); }
+bool CCIMEDelegate::detachWithIME() {
+    return CCIMEDispatcher::sharedDispatcher()->detachDelegateWithIME(this);
+}
 
 CCIMEDispatcher* CCIMEDispatcher::sharedDispatcher() {
     // Lives for the whole process: receivers unregister in their destructors, whenever
@@ -65,6 +73,8 @@ void CCIMEDispatcher::dispatchDeleteBackward() {
     if (m_attached) m_attached->deleteBackward();
 }
 
-const char* CCIMEDispatcher::getContentText() { return m_attached ? m_attached->getContentText() : ""; }
+const char* CCIMEDispatcher::getContentText() {
+    return m_attached ? m_attached->getContentText() : "";
+}
 
 }  // namespace cocos2d

@@ -6,7 +6,9 @@
 
 namespace cocos2d {
 
-CCKeypadDispatcher::~CCKeypadDispatcher() { removeAllDelegates(); }
+CCKeypadDispatcher::~CCKeypadDispatcher() {
+    removeAllDelegates();
+}
 
 bool CCKeypadDispatcher::hasDelegate(const CCKeypadDelegate* delegate) const {
     return std::any_of(m_entries.begin(), m_entries.end(),
@@ -50,17 +52,26 @@ bool CCKeypadDispatcher::dispatchKeypadMSG(ccKeypadMSGType type) {
     std::vector<std::shared_ptr<Entry>> order(m_entries.rbegin(), m_entries.rend());
     std::vector<std::pair<int, std::shared_ptr<Entry>>> ranked;
     for (auto& entry : order) ranked.emplace_back(entry->delegate->getKeypadPriority(), entry);
-    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
 
     bool consumed = false;
     for (auto& [priority, entry] : ranked) {
         if (entry->removed) continue;
         CCKeypadDelegate* delegate = entry->delegate;
         switch (type) {
-            case kTypeBackClicked: consumed = delegate->keyBackClicked(); break;
-            case kTypeMenuClicked: consumed = delegate->keyMenuClicked(); break;
-            case kTypeVolumeUpClicked: consumed = delegate->keyVolumeUp(); break;
-            case kTypeVolumeDownClicked: consumed = delegate->keyVolumeDown(); break;
+            case kTypeBackClicked:
+                consumed = delegate->keyBackClicked();
+                break;
+            case kTypeMenuClicked:
+                consumed = delegate->keyMenuClicked();
+                break;
+            case kTypeVolumeUpClicked:
+                consumed = delegate->keyVolumeUp();
+                break;
+            case kTypeVolumeDownClicked:
+                consumed = delegate->keyVolumeDown();
+                break;
         }
         if (consumed) break;
     }

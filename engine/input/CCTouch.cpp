@@ -4,11 +4,17 @@
 
 namespace cocos2d {
 
-CCPoint CCTouch::getLocation() const { return CCDirector::sharedDirector()->convertToGL(m_point); }
+CCPoint CCTouch::getLocation() const {
+    return CCDirector::sharedDirector()->convertToGL(m_point);
+}
 
-CCPoint CCTouch::getPreviousLocation() const { return CCDirector::sharedDirector()->convertToGL(m_previousPoint); }
+CCPoint CCTouch::getPreviousLocation() const {
+    return CCDirector::sharedDirector()->convertToGL(m_previousPoint);
+}
 
-CCPoint CCTouch::getStartLocation() const { return CCDirector::sharedDirector()->convertToGL(m_startPoint); }
+CCPoint CCTouch::getStartLocation() const {
+    return CCDirector::sharedDirector()->convertToGL(m_startPoint);
+}
 
 void CCTouch::setTouchInfo(int id, float viewX, float viewY) {
     m_id = id;

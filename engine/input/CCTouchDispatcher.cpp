@@ -7,12 +7,14 @@
 
 namespace cocos2d {
 
-CCTouchDispatcher::~CCTouchDispatcher() { removeAllDelegates(); }
+CCTouchDispatcher::~CCTouchDispatcher() {
+    removeAllDelegates();
+}
 
 void CCTouchDispatcher::addTargetedDelegate(CCTouchDelegate* delegate, int priority, bool swallowsTouches) {
     if (!delegate || hasDelegate(delegate)) return;
-    auto handler = std::make_shared<Handler>(Handler{delegate, dynamic_cast<CCObject*>(delegate), priority,
-                                                     swallowsTouches, false, {}});
+    auto handler = std::make_shared<Handler>(
+        Handler{delegate, dynamic_cast<CCObject*>(delegate), priority, swallowsTouches, false, {}});
     if (handler->object) handler->object->retain();
     auto at = std::upper_bound(m_handlers.begin(), m_handlers.end(), priority,
                                [](int p, const std::shared_ptr<Handler>& h) { return p < h->priority; });
@@ -88,9 +90,15 @@ void CCTouchDispatcher::followClaimed(CCTouch* touch, Phase phase) {
         if (handler->removed || !handler->claimed.count(touch->getID())) continue;
         if (phase != Phase::Moved) handler->claimed.erase(touch->getID());
         switch (phase) {
-            case Phase::Moved: handler->delegate->ccTouchMoved(touch, nullptr); break;
-            case Phase::Ended: handler->delegate->ccTouchEnded(touch, nullptr); break;
-            case Phase::Cancelled: handler->delegate->ccTouchCancelled(touch, nullptr); break;
+            case Phase::Moved:
+                handler->delegate->ccTouchMoved(touch, nullptr);
+                break;
+            case Phase::Ended:
+                handler->delegate->ccTouchEnded(touch, nullptr);
+                break;
+            case Phase::Cancelled:
+                handler->delegate->ccTouchCancelled(touch, nullptr);
+                break;
         }
         if (handler->swallows) break;
     }
@@ -105,10 +113,16 @@ void CCTouchDispatcher::endDispatch() {
     for (auto& handler : later) handler->object->release();
 }
 
-void CCTouchDispatcher::touchMoved(CCTouch* touch) { followClaimed(touch, Phase::Moved); }
+void CCTouchDispatcher::touchMoved(CCTouch* touch) {
+    followClaimed(touch, Phase::Moved);
+}
 
-void CCTouchDispatcher::touchEnded(CCTouch* touch) { followClaimed(touch, Phase::Ended); }
+void CCTouchDispatcher::touchEnded(CCTouch* touch) {
+    followClaimed(touch, Phase::Ended);
+}
 
-void CCTouchDispatcher::touchCancelled(CCTouch* touch) { followClaimed(touch, Phase::Cancelled); }
+void CCTouchDispatcher::touchCancelled(CCTouch* touch) {
+    followClaimed(touch, Phase::Cancelled);
+}
 
 }  // namespace cocos2d

@@ -10,7 +10,9 @@
 
 namespace cocos2d {
 
-CCMenu* CCMenu::create() { return createWithArray(nullptr); }
+CCMenu* CCMenu::create() {
+    return createWithArray(nullptr);
+}
 
 CCMenu* CCMenu::create(CCMenuItem* item, ...) {
     CCArray* items = CCArray::create();
@@ -21,7 +23,9 @@ CCMenu* CCMenu::create(CCMenuItem* item, ...) {
     return createWithArray(items);
 }
 
-CCMenu* CCMenu::createWithItem(CCMenuItem* item) { return create(item, nullptr); }
+CCMenu* CCMenu::createWithItem(CCMenuItem* item) {
+    return create(item, nullptr);
+}
 
 CCMenu* CCMenu::createWithArray(CCArray* items) {
     auto* menu = new CCMenu();
@@ -33,9 +37,13 @@ CCMenu* CCMenu::createWithArray(CCArray* items) {
     return menu;
 }
 
-CCMenu::CCMenu() { setTouchPriority(kCCMenuHandlerPriority); }
+CCMenu::CCMenu() {
+    setTouchPriority(kCCMenuHandlerPriority);
+}
 
-bool CCMenu::init() { return initWithArray(nullptr); }
+bool CCMenu::init() {
+    return initWithArray(nullptr);
+}
 
 bool CCMenu::initWithArray(CCArray* items) {
     if (!CCLayer::init()) return false;
@@ -52,9 +60,13 @@ bool CCMenu::initWithArray(CCArray* items) {
     return true;
 }
 
-void CCMenu::addChild(CCNode* child) { addChild(child, child ? child->getZOrder() : 0); }
+void CCMenu::addChild(CCNode* child) {
+    addChild(child, child ? child->getZOrder() : 0);
+}
 
-void CCMenu::addChild(CCNode* child, int zOrder) { addChild(child, zOrder, child ? child->getTag() : 0); }
+void CCMenu::addChild(CCNode* child, int zOrder) {
+    addChild(child, zOrder, child ? child->getTag() : 0);
+}
 
 void CCMenu::addChild(CCNode* child, int zOrder, int tag) {
     assert(dynamic_cast<CCMenuItem*>(child) && "a menu holds menu items only");

@@ -2,7 +2,9 @@
 
 namespace cocos2d {
 
-CCMenuItem* CCMenuItem::create() { return create(nullptr, nullptr); }
+CCMenuItem* CCMenuItem::create() {
+    return create(nullptr, nullptr);
+}
 
 CCMenuItem* CCMenuItem::create(CCObject* target, SEL_MenuHandler selector) {
     auto* item = new CCMenuItem();
@@ -11,9 +13,13 @@ CCMenuItem* CCMenuItem::create(CCObject* target, SEL_MenuHandler selector) {
     return item;
 }
 
-CCMenuItem::CCMenuItem() { setAnchorPoint(CCPoint(0.5f, 0.5f)); }
+CCMenuItem::CCMenuItem() {
+    setAnchorPoint(CCPoint(0.5f, 0.5f));
+}
 
-CCMenuItem::~CCMenuItem() { CC_SAFE_RELEASE(m_target); }
+CCMenuItem::~CCMenuItem() {
+    CC_SAFE_RELEASE(m_target);
+}
 
 bool CCMenuItem::initWithTarget(CCObject* target, SEL_MenuHandler selector) {
     setTarget(target, selector);
@@ -41,8 +47,8 @@ void CCMenuItem::activate() {
 CCRect CCMenuItem::rect() const {
     const CCSize& size = getContentSize();
     const CCPoint& anchor = getAnchorPoint();
-    return CCRect(getPosition().x - size.width * anchor.x, getPosition().y - size.height * anchor.y, size.width,
-                  size.height);
+    return CCRect(getPosition().x - size.width * anchor.x, getPosition().y - size.height * anchor.y,
+                  size.width, size.height);
 }
 
 }  // namespace cocos2d

@@ -13,15 +13,25 @@ constexpr float kZoomFactor = 1.2f;
 
 }  // namespace
 
-void CCMenuItemLabel::setFontName(const char* name) { s_fontName = name ? name : ""; }
+void CCMenuItemLabel::setFontName(const char* name) {
+    s_fontName = name ? name : "";
+}
 
-const char* CCMenuItemLabel::fontName() { return s_fontName.c_str(); }
+const char* CCMenuItemLabel::fontName() {
+    return s_fontName.c_str();
+}
 
-void CCMenuItemLabel::setFontSize(unsigned int size) { s_fontSize = size; }
+void CCMenuItemLabel::setFontSize(unsigned int size) {
+    s_fontSize = size;
+}
 
-unsigned int CCMenuItemLabel::fontSize() { return s_fontSize; }
+unsigned int CCMenuItemLabel::fontSize() {
+    return s_fontSize;
+}
 
-CCMenuItemLabel* CCMenuItemLabel::create(CCNode* label) { return create(label, nullptr, nullptr); }
+CCMenuItemLabel* CCMenuItemLabel::create(CCNode* label) {
+    return create(label, nullptr, nullptr);
+}
 
 CCMenuItemLabel* CCMenuItemLabel::create(CCNode* label, CCObject* target, SEL_MenuHandler selector) {
     auto* item = new CCMenuItemLabel();
@@ -42,7 +52,9 @@ bool CCMenuItemLabel::initWithLabel(CCNode* label, CCObject* target, SEL_MenuHan
     return true;
 }
 
-CCRGBAProtocol* CCMenuItemLabel::labelColors() const { return dynamic_cast<CCRGBAProtocol*>(m_label); }
+CCRGBAProtocol* CCMenuItemLabel::labelColors() const {
+    return dynamic_cast<CCRGBAProtocol*>(m_label);
+}
 
 void CCMenuItemLabel::setLabel(CCNode* label) {
     if (label == m_label) return;

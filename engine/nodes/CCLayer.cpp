@@ -99,13 +99,17 @@ CCLayerColor* CCLayerColor::create() {
     return layer;
 }
 
-CCLayerColor* CCLayerColor::create(const ccColor4B& color) { return make<CCLayerColor>(color); }
+CCLayerColor* CCLayerColor::create(const ccColor4B& color) {
+    return make<CCLayerColor>(color);
+}
 
 CCLayerColor* CCLayerColor::create(const ccColor4B& color, float width, float height) {
     return make<CCLayerColor>(color, width, height);
 }
 
-bool CCLayerColor::init() { return initWithColor(ccc4(0, 0, 0, 0)); }
+bool CCLayerColor::init() {
+    return initWithColor(ccc4(0, 0, 0, 0));
+}
 
 bool CCLayerColor::initWithColor(const ccColor4B& color) {
     CCSize size = CCDirector::sharedDirector()->getWinSize();

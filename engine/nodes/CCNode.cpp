@@ -46,9 +46,13 @@ CCNode::~CCNode() {
     CC_SAFE_RELEASE(m_userObject);
 }
 
-void CCNode::addChild(CCNode* child) { addChild(child, child ? child->m_zOrder : 0, child ? child->m_tag : 0); }
+void CCNode::addChild(CCNode* child) {
+    addChild(child, child ? child->m_zOrder : 0, child ? child->m_tag : 0);
+}
 
-void CCNode::addChild(CCNode* child, int zOrder) { addChild(child, zOrder, child ? child->m_tag : 0); }
+void CCNode::addChild(CCNode* child, int zOrder) {
+    addChild(child, zOrder, child ? child->m_tag : 0);
+}
 
 void CCNode::addChild(CCNode* child, int zOrder, int tag) {
     assert(child && "addChild of null");
@@ -217,7 +221,9 @@ CCAffineTransform CCNode::nodeToWorldTransform() {
     return t;
 }
 
-CCAffineTransform CCNode::worldToNodeTransform() { return CCAffineTransformInvert(nodeToWorldTransform()); }
+CCAffineTransform CCNode::worldToNodeTransform() {
+    return CCAffineTransformInvert(nodeToWorldTransform());
+}
 
 CCPoint CCNode::convertToNodeSpace(const CCPoint& worldPoint) {
     return CCPointApplyAffineTransform(worldPoint, worldToNodeTransform());
@@ -279,9 +285,13 @@ void CCNode::visit(DrawList& list, const CCAffineTransform& parentToWorld) {
 
 void CCNode::draw(DrawList&, const CCAffineTransform&) {}
 
-CCScheduler* CCNode::getScheduler() const { return CCDirector::sharedDirector()->getScheduler(); }
+CCScheduler* CCNode::getScheduler() const {
+    return CCDirector::sharedDirector()->getScheduler();
+}
 
-CCActionManager* CCNode::getActionManager() const { return CCDirector::sharedDirector()->getActionManager(); }
+CCActionManager* CCNode::getActionManager() const {
+    return CCDirector::sharedDirector()->getActionManager();
+}
 
 CCAction* CCNode::runAction(CCAction* action) {
     assert(action && "runAction of null");
@@ -290,25 +300,41 @@ CCAction* CCNode::runAction(CCAction* action) {
     return action;
 }
 
-void CCNode::stopAllActions() { getActionManager()->removeAllActionsFromTarget(this); }
+void CCNode::stopAllActions() {
+    getActionManager()->removeAllActionsFromTarget(this);
+}
 
-void CCNode::stopAction(CCAction* action) { getActionManager()->removeAction(action); }
+void CCNode::stopAction(CCAction* action) {
+    getActionManager()->removeAction(action);
+}
 
-void CCNode::stopActionByTag(int tag) { getActionManager()->removeActionByTag(tag, this); }
+void CCNode::stopActionByTag(int tag) {
+    getActionManager()->removeActionByTag(tag, this);
+}
 
-CCAction* CCNode::getActionByTag(int tag) { return getActionManager()->getActionByTag(tag, this); }
+CCAction* CCNode::getActionByTag(int tag) {
+    return getActionManager()->getActionByTag(tag, this);
+}
 
-unsigned int CCNode::numberOfRunningActions() { return getActionManager()->numberOfRunningActionsInTarget(this); }
+unsigned int CCNode::numberOfRunningActions() {
+    return getActionManager()->numberOfRunningActionsInTarget(this);
+}
 
-void CCNode::scheduleUpdate() { scheduleUpdateWithPriority(0); }
+void CCNode::scheduleUpdate() {
+    scheduleUpdateWithPriority(0);
+}
 
 void CCNode::scheduleUpdateWithPriority(int priority) {
     getScheduler()->scheduleUpdateForTarget(this, priority, !m_running);
 }
 
-void CCNode::unscheduleUpdate() { getScheduler()->unscheduleUpdateForTarget(this); }
+void CCNode::unscheduleUpdate() {
+    getScheduler()->unscheduleUpdateForTarget(this);
+}
 
-void CCNode::schedule(SEL_SCHEDULE selector) { schedule(selector, 0); }
+void CCNode::schedule(SEL_SCHEDULE selector) {
+    schedule(selector, 0);
+}
 
 void CCNode::schedule(SEL_SCHEDULE selector, float interval) {
     schedule(selector, interval, kCCRepeatForever, 0);
@@ -318,11 +344,17 @@ void CCNode::schedule(SEL_SCHEDULE selector, float interval, unsigned int repeat
     getScheduler()->scheduleSelector(selector, this, interval, repeat, delay, !m_running);
 }
 
-void CCNode::scheduleOnce(SEL_SCHEDULE selector, float delay) { schedule(selector, 0, 0, delay); }
+void CCNode::scheduleOnce(SEL_SCHEDULE selector, float delay) {
+    schedule(selector, 0, 0, delay);
+}
 
-void CCNode::unschedule(SEL_SCHEDULE selector) { getScheduler()->unscheduleSelector(selector, this); }
+void CCNode::unschedule(SEL_SCHEDULE selector) {
+    getScheduler()->unscheduleSelector(selector, this);
+}
 
-void CCNode::unscheduleAllSelectors() { getScheduler()->unscheduleAllForTarget(this); }
+void CCNode::unscheduleAllSelectors() {
+    getScheduler()->unscheduleAllForTarget(this);
+}
 
 void CCNode::pauseSchedulerAndActions() {
     getScheduler()->pauseTarget(this);

@@ -18,7 +18,9 @@ CCProgressTimer* CCProgressTimer::create(CCSprite* sprite) {
     return timer;
 }
 
-CCProgressTimer::~CCProgressTimer() { CC_SAFE_RELEASE(m_sprite); }
+CCProgressTimer::~CCProgressTimer() {
+    CC_SAFE_RELEASE(m_sprite);
+}
 
 bool CCProgressTimer::initWithSprite(CCSprite* sprite) {
     if (!sprite) return false;
@@ -39,7 +41,9 @@ void CCProgressTimer::setSprite(CCSprite* sprite) {
     setContentSize(sprite ? sprite->getContentSize() : CCSizeZero);
 }
 
-void CCProgressTimer::setPercentage(float percentage) { m_percentage = std::clamp(percentage, 0.0f, 100.0f); }
+void CCProgressTimer::setPercentage(float percentage) {
+    m_percentage = std::clamp(percentage, 0.0f, 100.0f);
+}
 
 void CCProgressTimer::setMidpoint(const CCPoint& midpoint) {
     m_midpoint = CCPoint(std::clamp(midpoint.x, 0.0f, 1.0f), std::clamp(midpoint.y, 0.0f, 1.0f));
@@ -76,13 +80,17 @@ void CCProgressTimer::setColor(const ccColor3B& color) {
     if (m_sprite) m_sprite->setColor(color);
 }
 
-const ccColor3B& CCProgressTimer::getColor() { return m_sprite ? m_sprite->getColor() : ccWHITE; }
+const ccColor3B& CCProgressTimer::getColor() {
+    return m_sprite ? m_sprite->getColor() : ccWHITE;
+}
 
 void CCProgressTimer::setOpacity(unsigned char opacity) {
     if (m_sprite) m_sprite->setOpacity(opacity);
 }
 
-unsigned char CCProgressTimer::getOpacity() { return m_sprite ? m_sprite->getOpacity() : 255; }
+unsigned char CCProgressTimer::getOpacity() {
+    return m_sprite ? m_sprite->getOpacity() : 255;
+}
 
 void CCProgressTimer::draw(DrawList& list, const CCAffineTransform& nodeToWorld) {
     if (!m_sprite || m_percentage <= 0) return;
@@ -97,7 +105,8 @@ void CCProgressTimer::draw(DrawList& list, const CCAffineTransform& nodeToWorld)
     if (texture) {
         // The texture rect runs from its top row down; fractions run from the bottom up.
         const CCRect& rect = m_sprite->getTextureRect();
-        float w = static_cast<float>(texture->getPixelsWide()), h = static_cast<float>(texture->getPixelsHigh());
+        float w = static_cast<float>(texture->getPixelsWide()),
+              h = static_cast<float>(texture->getPixelsHigh());
         float left = rect.getMinX() + part.getMinX() * rect.size.width;
         float right = rect.getMinX() + part.getMaxX() * rect.size.width;
         float top = rect.getMinY() + (1 - part.getMaxY()) * rect.size.height;
@@ -105,7 +114,8 @@ void CCProgressTimer::draw(DrawList& list, const CCAffineTransform& nodeToWorld)
         uv = UvRect{left / w, top / h, right / w, bottom / h};
     }
     Color4B color = premultipliedColor(m_sprite->getColor(), m_sprite->getOpacity());
-    list.addQuad(texture ? texture->getName() : 0, m_sprite->getBlendFunc(), makeQuad(nodeToWorld, box, uv, color));
+    list.addQuad(texture ? texture->getName() : 0, m_sprite->getBlendFunc(),
+                 makeQuad(nodeToWorld, box, uv, color));
 }
 
 }  // namespace cocos2d

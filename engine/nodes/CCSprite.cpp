@@ -49,11 +49,17 @@ CCSprite* CCSprite::createWithTexture(CCTexture2D* texture, const CCRect& rect) 
     return make([texture, &rect](CCSprite* s) { return s->initWithTexture(texture, rect); });
 }
 
-CCSprite::CCSprite() { setAnchorPoint(CCPoint(0.5f, 0.5f)); }
+CCSprite::CCSprite() {
+    setAnchorPoint(CCPoint(0.5f, 0.5f));
+}
 
-CCSprite::~CCSprite() { CC_SAFE_RELEASE(m_texture); }
+CCSprite::~CCSprite() {
+    CC_SAFE_RELEASE(m_texture);
+}
 
-bool CCSprite::init() { return initWithTexture(nullptr, CCRectZero); }
+bool CCSprite::init() {
+    return initWithTexture(nullptr, CCRectZero);
+}
 
 bool CCSprite::initWithTexture(CCTexture2D* texture) {
     if (!texture) return false;

@@ -11,7 +11,8 @@ struct UvRect {
 };
 
 // The quad covering box (in node space) mapped to window pixels.
-inline Quad makeQuad(const CCAffineTransform& nodeToWorld, const CCRect& box, const UvRect& uv, Color4B color) {
+inline Quad makeQuad(const CCAffineTransform& nodeToWorld, const CCRect& box, const UvRect& uv,
+                     Color4B color) {
     auto corner = [&](float x, float y, float u, float v) {
         CCPoint p = CCPointApplyAffineTransform(CCPoint(x, y), nodeToWorld);
         return Vertex{p.x, p.y, u, v, color};

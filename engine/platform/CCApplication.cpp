@@ -23,7 +23,9 @@ CCApplication::~CCApplication() {
     if (s_application == this) s_application = nullptr;
 }
 
-CCApplication* CCApplication::sharedApplication() { return s_application; }
+CCApplication* CCApplication::sharedApplication() {
+    return s_application;
+}
 
 void CCApplication::setAnimationInterval(double interval) {
     CCDirector::sharedDirector()->setAnimationInterval(interval);

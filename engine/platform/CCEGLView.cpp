@@ -18,7 +18,9 @@ namespace {
 std::unique_ptr<CCEGLView> s_view;
 constexpr int kPointerTouchId = 0;
 
-CCTouchDispatcher* touchDispatcher() { return CCDirector::sharedDirector()->getTouchDispatcher(); }
+CCTouchDispatcher* touchDispatcher() {
+    return CCDirector::sharedDirector()->getTouchDispatcher();
+}
 
 }  // namespace
 
@@ -33,7 +35,9 @@ CCEGLView* CCEGLView::install(std::shared_ptr<PlatformWindow> window, std::share
     return s_view.get();
 }
 
-CCEGLView* CCEGLView::sharedOpenGLView() { return s_view.get(); }
+CCEGLView* CCEGLView::sharedOpenGLView() {
+    return s_view.get();
+}
 
 void CCEGLView::purgeSharedOpenGLView() {
     if (s_view && CCDirector::sharedDirector()->getOpenGLView() == s_view.get())
@@ -130,9 +134,13 @@ void CCEGLView::handleTouchMove(int id, float x, float y) {
     touchDispatcher()->touchMoved(touch);
 }
 
-void CCEGLView::handleTouchEnd(int id, float x, float y) { finishTouch(id, x, y, false); }
+void CCEGLView::handleTouchEnd(int id, float x, float y) {
+    finishTouch(id, x, y, false);
+}
 
-void CCEGLView::handleTouchCancel(int id, float x, float y) { finishTouch(id, x, y, true); }
+void CCEGLView::handleTouchCancel(int id, float x, float y) {
+    finishTouch(id, x, y, true);
+}
 
 void CCEGLView::finishTouch(int id, float x, float y, bool cancelled) {
     auto it = m_touches.find(id);
@@ -162,7 +170,9 @@ void CCEGLView::onCloseRequested() {
     CCDirector::sharedDirector()->end();
 }
 
-void CCEGLView::onExposed() { CCDirector::sharedDirector()->setNeedsRedraw(); }
+void CCEGLView::onExposed() {
+    CCDirector::sharedDirector()->setNeedsRedraw();
+}
 
 void CCEGLView::onPointerDown(float x, float y) {
     CCPoint p = windowToView(x, y);
@@ -187,11 +197,20 @@ void CCEGLView::onKeyDown(int virtualKey, bool shift) {
     if (shift) {
         CCKeypadDispatcher* keypad = CCDirector::sharedDirector()->getKeypadDispatcher();
         switch (virtualKey) {
-            case kVirtualKeyF1: keypad->dispatchKeypadMSG(kTypeBackClicked); break;
-            case kVirtualKeyF2: keypad->dispatchKeypadMSG(kTypeMenuClicked); break;
-            case kVirtualKeyF3: keypad->dispatchKeypadMSG(kTypeVolumeDownClicked); break;
-            case kVirtualKeyF4: keypad->dispatchKeypadMSG(kTypeVolumeUpClicked); break;
-            default: break;
+            case kVirtualKeyF1:
+                keypad->dispatchKeypadMSG(kTypeBackClicked);
+                break;
+            case kVirtualKeyF2:
+                keypad->dispatchKeypadMSG(kTypeMenuClicked);
+                break;
+            case kVirtualKeyF3:
+                keypad->dispatchKeypadMSG(kTypeVolumeDownClicked);
+                break;
+            case kVirtualKeyF4:
+                keypad->dispatchKeypadMSG(kTypeVolumeUpClicked);
+                break;
+            default:
+                break;
         }
     }
     // Every key is also a touch at the view origin whose id is the key code. It has no
@@ -206,7 +225,8 @@ void CCEGLView::onKeyDown(int virtualKey, bool shift) {
 }
 
 void CCEGLView::onTextInput(const std::string& utf8) {
-    if (!utf8.empty()) CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(utf8.data(), static_cast<int>(utf8.size()));
+    if (!utf8.empty())
+        CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(utf8.data(), static_cast<int>(utf8.size()));
 }
 
 }  // namespace cocos2d

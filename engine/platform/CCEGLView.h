@@ -82,7 +82,8 @@ public:
     void onTextInput(const std::string& utf8) override;
 
 private:
-    CCEGLView(std::shared_ptr<PlatformWindow> window, std::shared_ptr<Renderer> renderer, int width, int height);
+    CCEGLView(std::shared_ptr<PlatformWindow> window, std::shared_ptr<Renderer> renderer, int width,
+              int height);
     // Replaces the shared view.
     static CCEGLView* install(std::shared_ptr<PlatformWindow> window, std::shared_ptr<Renderer> renderer,
                               int width, int height);

@@ -1,5 +1,4 @@
 #include "engine/platform/CCEGLView.h"
-
 #include "engine/renderer/Renderer.h"
 
 namespace cocos2d {

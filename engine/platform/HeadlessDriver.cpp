@@ -26,19 +26,29 @@ void HeadlessDriver::advance(float seconds) {
     step(static_cast<int>(std::ceil(seconds / m_dt - 1e-3f)));
 }
 
-void HeadlessDriver::touchDown(float x, float y) { m_view->onPointerDown(x, y); }
+void HeadlessDriver::touchDown(float x, float y) {
+    m_view->onPointerDown(x, y);
+}
 
-void HeadlessDriver::touchMove(float x, float y) { m_view->onPointerMoved(x, y); }
+void HeadlessDriver::touchMove(float x, float y) {
+    m_view->onPointerMoved(x, y);
+}
 
-void HeadlessDriver::touchUp(float x, float y) { m_view->onPointerUp(x, y); }
+void HeadlessDriver::touchUp(float x, float y) {
+    m_view->onPointerUp(x, y);
+}
 
 void HeadlessDriver::tap(float x, float y) {
     touchDown(x, y);
     touchUp(x, y);
 }
 
-void HeadlessDriver::keyPress(int virtualKey, bool shift) { m_view->onKeyDown(virtualKey, shift); }
+void HeadlessDriver::keyPress(int virtualKey, bool shift) {
+    m_view->onKeyDown(virtualKey, shift);
+}
 
-void HeadlessDriver::typeText(const std::string& utf8) { m_view->onTextInput(utf8); }
+void HeadlessDriver::typeText(const std::string& utf8) {
+    m_view->onTextInput(utf8);
+}
 
 }  // namespace cocos2d

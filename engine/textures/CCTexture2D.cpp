@@ -9,7 +9,9 @@
 
 namespace cocos2d {
 
-CCTexture2D::~CCTexture2D() { releaseName(); }
+CCTexture2D::~CCTexture2D() {
+    releaseName();
+}
 
 void CCTexture2D::releaseName() {
     if (m_name == 0) return;

@@ -21,7 +21,9 @@ void CCTextureCache::purgeSharedTextureCache() {
     s_shared = nullptr;
 }
 
-CCTextureCache::~CCTextureCache() { removeAllTextures(); }
+CCTextureCache::~CCTextureCache() {
+    removeAllTextures();
+}
 
 CCTexture2D* CCTextureCache::addImage(const char* path) {
     if (!path || !*path) return nullptr;

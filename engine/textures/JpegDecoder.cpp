@@ -1,9 +1,9 @@
 #include "engine/textures/JpegDecoder.h"
 
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
-
-#include <jpeglib.h>
 
 namespace cocos2d {
 
@@ -24,16 +24,17 @@ struct ErrorManager {
 void ignoreJpegMessage(j_common_ptr, int) {}
 
 // Kept free of objects with destructors, since libjpeg errors return here by longjmp.
-bool decodeInto(jpeg_decompress_struct* info, ErrorManager* errors, const unsigned char* data, std::size_t length,
-                int maxSide, JpegResult* result) {
+bool decodeInto(jpeg_decompress_struct* info, ErrorManager* errors, const unsigned char* data,
+                std::size_t length, int maxSide, JpegResult* result) {
     if (setjmp(errors->jump)) return false;
     jpeg_create_decompress(info);
     jpeg_mem_src(info, data, static_cast<unsigned long>(length));
     jpeg_read_header(info, TRUE);
     info->out_color_space = JCS_RGB;
     jpeg_start_decompress(info);
-    if (info->output_width == 0 || info->output_height == 0 || static_cast<int>(info->output_width) > maxSide ||
-        static_cast<int>(info->output_height) > maxSide || info->output_components != 3) {
+    if (info->output_width == 0 || info->output_height == 0 ||
+        static_cast<int>(info->output_width) > maxSide || static_cast<int>(info->output_height) > maxSide ||
+        info->output_components != 3) {
         std::snprintf(errors->message, sizeof errors->message, "size or colour layout out of range");
         return false;
     }

@@ -56,28 +56,30 @@ TEST_P(ActionEndStateTest, ReachesItsEndStateAndStops) {
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, ActionEndStateTest,
-    ::testing::Values(
-        EndState{"MoveTo", [] { return CCMoveTo::create(0.5f, ccp(300, 40)); },
-                 [](CCSprite* s) { EXPECT_EQ(s->getPosition(), ccp(300, 40)); }},
-        EndState{"MoveBy", [] { return CCMoveBy::create(0.5f, ccp(0, 50)); },
-                 [](CCSprite* s) { EXPECT_EQ(s->getPosition(), ccp(100, 150)); }},
-        EndState{"ScaleTo", [] { return CCScaleTo::create(0.2f, 8); },
-                 [](CCSprite* s) { EXPECT_FLOAT_EQ(s->getScaleY(), 8); }},
-        EndState{"ScaleToXY", [] { return CCScaleTo::create(0.2f, 2, 3); },
-                 [](CCSprite* s) {
-                     EXPECT_FLOAT_EQ(s->getScaleX(), 2);
-                     EXPECT_FLOAT_EQ(s->getScaleY(), 3);
-                 }},
-        EndState{"FadeInStartsFromTransparent", [] { return CCFadeIn::create(0.2f); },
-                 [](CCSprite* s) { EXPECT_EQ(s->getOpacity(), 255); }},
-        EndState{"FadeOut", [] { return CCFadeOut::create(0.5f); },
-                 [](CCSprite* s) { EXPECT_EQ(s->getOpacity(), 0); }},
-        EndState{"SpawnLastsAsLongAsItsLongestPart",
-                 [] { return CCSpawn::create(CCFadeOut::create(0.5f), CCMoveBy::create(0.25f, ccp(0, 50)), nullptr); },
-                 [](CCSprite* s) {
-                     EXPECT_EQ(s->getOpacity(), 0);
-                     EXPECT_EQ(s->getPosition(), ccp(100, 150));
-                 }}),
+    ::testing::Values(EndState{"MoveTo", [] { return CCMoveTo::create(0.5f, ccp(300, 40)); },
+                               [](CCSprite* s) { EXPECT_EQ(s->getPosition(), ccp(300, 40)); }},
+                      EndState{"MoveBy", [] { return CCMoveBy::create(0.5f, ccp(0, 50)); },
+                               [](CCSprite* s) { EXPECT_EQ(s->getPosition(), ccp(100, 150)); }},
+                      EndState{"ScaleTo", [] { return CCScaleTo::create(0.2f, 8); },
+                               [](CCSprite* s) { EXPECT_FLOAT_EQ(s->getScaleY(), 8); }},
+                      EndState{"ScaleToXY", [] { return CCScaleTo::create(0.2f, 2, 3); },
+                               [](CCSprite* s) {
+                                   EXPECT_FLOAT_EQ(s->getScaleX(), 2);
+                                   EXPECT_FLOAT_EQ(s->getScaleY(), 3);
+                               }},
+                      EndState{"FadeInStartsFromTransparent", [] { return CCFadeIn::create(0.2f); },
+                               [](CCSprite* s) { EXPECT_EQ(s->getOpacity(), 255); }},
+                      EndState{"FadeOut", [] { return CCFadeOut::create(0.5f); },
+                               [](CCSprite* s) { EXPECT_EQ(s->getOpacity(), 0); }},
+                      EndState{"SpawnLastsAsLongAsItsLongestPart",
+                               [] {
+                                   return CCSpawn::create(CCFadeOut::create(0.5f),
+                                                          CCMoveBy::create(0.25f, ccp(0, 50)), nullptr);
+                               },
+                               [](CCSprite* s) {
+                                   EXPECT_EQ(s->getOpacity(), 0);
+                                   EXPECT_EQ(s->getPosition(), ccp(100, 150));
+                               }}),
     [](const ::testing::TestParamInfo<EndState>& param) { return param.param.name; });
 
 TEST_F(ActionTest, RepeatForeverKeepsItsRhythm) {
@@ -93,9 +95,9 @@ TEST_F(ActionTest, RepeatForeverKeepsItsRhythm) {
 
 TEST_F(ActionTest, CallbackMayRemoveItsOwnNode) {
     CCSprite* sprite = addSprite();
-    sprite->runAction(CCSequence::create(CCDelayTime::create(0.1f),
-                                         CCCallFuncN::create([](CCNode* node) { node->removeFromParentAndCleanup(true); }),
-                                         nullptr));
+    sprite->runAction(CCSequence::create(
+        CCDelayTime::create(0.1f),
+        CCCallFuncN::create([](CCNode* node) { node->removeFromParentAndCleanup(true); }), nullptr));
     sprite->runAction(CCRepeatForever::create(CCMoveBy::create(1, ccp(1, 0))));
     driver.advance(0.2f);
     EXPECT_EQ(scene->getChildrenCount(), 0u);
@@ -122,7 +124,8 @@ TEST_F(ActionTest, SelectorCallbacksReachTheirTarget) {
     auto* counter = new Counter();
     CCSprite* sprite = addSprite();
     sprite->runAction(CCSequence::create(CCCallFunc::create(counter, callfunc_selector(Counter::plain)),
-                                         CCCallFuncN::create(counter, callfuncN_selector(Counter::withNode)), nullptr));
+                                         CCCallFuncN::create(counter, callfuncN_selector(Counter::withNode)),
+                                         nullptr));
     driver.step(3);
     EXPECT_EQ(counter->calls, 1);
     EXPECT_EQ(counter->lastNode, sprite);

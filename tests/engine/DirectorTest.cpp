@@ -60,7 +60,7 @@ TEST_F(DirectorTest, SceneChangesHappenAtTheNextFrame) {
     EXPECT_EQ(director()->getRunningScene(), menu);
     // Pushing keeps the covered scene for later; popping cleans the popped one up.
     EXPECT_EQ(g_life, (std::vector<std::string>{"menu enter", "menu exit", "pushed enter", "pushed exit",
-                                                 "pushed cleanup", "menu enter"}));
+                                                "pushed cleanup", "menu enter"}));
 
     director()->popScene();  // the last scene: the director ends
     driver.step();
@@ -110,7 +110,8 @@ TEST_F(DirectorTest, BuildingAndReplacingScenesLeavesNothingBehind) {
         for (int i = 0; i < 5; ++i) {
             CCSprite* sprite = solidSprite(2, 2);
             sprite->runAction(CCRepeatForever::create(CCMoveBy::create(1, ccp(1, 0))));
-            sprite->runAction(CCSequence::create(CCDelayTime::create(10), CCCallFuncN::create([](CCNode*) {}), nullptr));
+            sprite->runAction(
+                CCSequence::create(CCDelayTime::create(10), CCCallFuncN::create([](CCNode*) {}), nullptr));
             layer->addChild(sprite);
         }
         layer->scheduleUpdate();

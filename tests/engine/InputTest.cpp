@@ -27,7 +27,8 @@ public:
         return layer;
     }
     void registerWithTouchDispatcher() override {
-        CCDirector::sharedDirector()->getTouchDispatcher()->addTargetedDelegate(this, getTouchPriority(), m_swallows);
+        CCDirector::sharedDirector()->getTouchDispatcher()->addTargetedDelegate(this, getTouchPriority(),
+                                                                                m_swallows);
     }
     bool ccTouchBegan(CCTouch* touch, CCEvent*) override {
         log("began", touch);
@@ -72,11 +73,13 @@ TEST_P(TouchPriorityTest, LowerNumbersAskedFirstAndSwallowingStops) {
 
 INSTANTIATE_TEST_SUITE_P(
     Touches, TouchPriorityTest,
-    ::testing::Values(
-        TouchCase{"ClaimedAndSwallowed", true, true, {"low began 0", "low ended 0"}},
-        TouchCase{"NotClaimedPassesOn", false, true, {"low began 0", "high began 0", "high ended 0"}},
-        TouchCase{"ClaimedWithoutSwallowing", true, false,
-                  {"low began 0", "high began 0", "low ended 0", "high ended 0"}}),
+    ::testing::Values(TouchCase{"ClaimedAndSwallowed", true, true, {"low began 0", "low ended 0"}},
+                      TouchCase{
+                          "NotClaimedPassesOn", false, true, {"low began 0", "high began 0", "high ended 0"}},
+                      TouchCase{"ClaimedWithoutSwallowing",
+                                true,
+                                false,
+                                {"low began 0", "high began 0", "low ended 0", "high ended 0"}}),
     [](const ::testing::TestParamInfo<TouchCase>& param) { return std::string(param.param.name); });
 
 TEST_F(InputTest, EqualPrioritiesGoInTheOrderAdded) {
@@ -178,8 +181,7 @@ TEST_F(InputTest, KeypadAsksHigherPrioritiesFirstAndLaterAmongEquals) {
     scene->addChild(KeyLog::create("popup", 138, false));
     scene->addChild(KeyLog::create("menu2", 128, false));
     EXPECT_FALSE(CCDirector::sharedDirector()->getKeypadDispatcher()->dispatchKeypadMSG(kTypeBackClicked));
-    EXPECT_EQ(g_events,
-              (std::vector<std::string>{"popup back", "menu2 back", "menu back", "volume back"}));
+    EXPECT_EQ(g_events, (std::vector<std::string>{"popup back", "menu2 back", "menu back", "volume back"}));
 }
 
 TEST_F(InputTest, KeypadStopsAtTheFirstConsumerAndReadsPrioritiesWhenDispatching) {

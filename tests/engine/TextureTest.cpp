@@ -59,8 +59,8 @@ class TextureTest : public EngineTest {
 protected:
     std::string writeFile(const std::string& name, const std::vector<unsigned char>& bytes) {
         std::string path = folder + "/" + name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return path;
     }
     void SetUp() override { CCFileUtils::sharedFileUtils()->setPopupNotify(false); }

@@ -12,7 +12,8 @@ TextureId HeadlessRenderer::createTexture(int width, int height, const std::uint
 }
 
 void HeadlessRenderer::deleteTexture(TextureId texture) {
-    if (m_sizes.erase(texture) == 0) std::fprintf(stderr, "headless renderer: unknown texture %u deleted\n", texture);
+    if (m_sizes.erase(texture) == 0)
+        std::fprintf(stderr, "headless renderer: unknown texture %u deleted\n", texture);
 }
 
 TextureId HeadlessRenderer::createRenderTarget(int width, int height) {
