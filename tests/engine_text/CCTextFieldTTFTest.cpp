@@ -120,6 +120,19 @@ TEST_F(CCTextFieldTTFTest, BackspaceDeletesOneWholeCharacter) {
     }
 }
 
+TEST_F(CCTextFieldTTFTest, TypingInTheWindowReachesTheFieldWithTheKeyboard) {
+    field->setMaxLength(15);
+    ASSERT_TRUE(field->attachWithIME());
+    driver.typeText("Zoë 花");
+    driver.keyPress(kVirtualKeyBack);
+    driver.typeText("王");
+    EXPECT_STREQ(field->getString(), "Zoë 王");
+    driver.keyPress(kVirtualKeyReturn);
+    EXPECT_FALSE(hasKeyboard());
+    driver.typeText("x");
+    EXPECT_STREQ(field->getString(), "Zoë 王");
+}
+
 TEST_F(CCTextFieldTTFTest, ReturnEndsTheTypingUnlessTheDelegateKeepsIt) {
     VetoDelegate delegate;
     field->setDelegate(&delegate);
