@@ -10,6 +10,8 @@
 #include <cstring>
 #include <map>
 
+#include "engine/audio/WavReader.h"
+
 namespace petalune::test {
 namespace {
 
@@ -58,6 +60,10 @@ std::string wavProblem(const std::vector<unsigned char>& bytes) {
     const uint32_t rate = le32(b + 24);
     if (rate < 8000 || rate > 96000 || le32(b + 28) != rate * 2 || le16(b + 32) != 2) return "bad rate fields";
     if (std::memcmp(b + 36, "data", 4) || le32(b + 40) != bytes.size() - 44) return "data chunk not at 36 or sized wrong";
+
+    const auto parsed = CocosDenshion::parseWav(bytes.data(), bytes.size());
+    if (!parsed.ok()) return std::string("the game's reader refuses it: ") + parsed.error;
+    if (parsed.sound.truncated) return "the game's reader finds it truncated";
 
     const size_t count = (bytes.size() - 44) / 2;
     std::vector<int> samples(count);

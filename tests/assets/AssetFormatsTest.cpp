@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
 #include <set>
 #include <string>
 
+#include "engine/text/BMFontParser.h"
 #include "tests/assets/AssetChecks.h"
 #include "tests/assets/ShippedArchive.h"
 
@@ -91,22 +91,21 @@ TEST(ShippedArchive, EveryImageSoundAndParticleReads) {
 
 TEST(ShippedArchive, BitmapFontHasItsPageAndTheGlyphsTheDisplaysUse) {
     const auto bytes = shippedEntry("playtime_40.fnt");
-    const std::string fnt(bytes.begin(), bytes.end());
-    std::smatch m;
-    ASSERT_TRUE(std::regex_search(fnt, m, std::regex("scaleW=(\\d+) scaleH=(\\d+)")));
-    const int width = std::stoi(m[1]), height = std::stoi(m[2]);
-    ASSERT_TRUE(std::regex_search(fnt, m, std::regex("page id=0 file=\"([^\"]+)\"")));
-    EXPECT_TRUE(hasShippedEntry(m[1])) << m[1];
-
-    std::set<int> ids;
-    const std::regex charLine("char id=(\\d+) x=(\\d+) y=(\\d+) width=(\\d+) height=(\\d+)");
-    for (auto it = std::sregex_iterator(fnt.begin(), fnt.end(), charLine); it != std::sregex_iterator(); ++it) {
-        const auto& c = *it;
-        ids.insert(std::stoi(c[1]));
-        EXPECT_LE(std::stoi(c[2]) + std::stoi(c[4]), width) << c[0];
-        EXPECT_LE(std::stoi(c[3]) + std::stoi(c[5]), height) << c[0];
+    cocos2d::BMFontConfiguration font;
+    std::string error;
+    ASSERT_TRUE(cocos2d::parseBMFont(reinterpret_cast<const char*>(bytes.data()), bytes.size(), font, error))
+        << error;
+    EXPECT_TRUE(hasShippedEntry(font.pageFile)) << font.pageFile;
+    const auto page = shippedEntry(font.pageFile);
+    ASSERT_GT(page.size(), 24u);
+    const auto be32 = [&](size_t at) { return page[at] << 24 | page[at + 1] << 16 | page[at + 2] << 8 | page[at + 3]; };
+    EXPECT_EQ(be32(16), font.pageWidth);
+    EXPECT_EQ(be32(20), font.pageHeight);
+    for (const auto& [id, g] : font.glyphs) {
+        EXPECT_LE(g.x + g.width, font.pageWidth) << "char " << static_cast<uint32_t>(id);
+        EXPECT_LE(g.y + g.height, font.pageHeight) << "char " << static_cast<uint32_t>(id);
     }
-    for (char c : std::string("0123456789/-:.,!?AZaz ")) EXPECT_TRUE(ids.count(c)) << "missing '" << c << "'";
+    for (char c : std::string("0123456789/-:.,!?AZaz ")) EXPECT_NE(font.glyph(c), nullptr) << "missing '" << c << "'";
 }
 
 }  // namespace
