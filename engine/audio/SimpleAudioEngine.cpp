@@ -1,6 +1,7 @@
 #include "engine/audio/SimpleAudioEngine.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 
 #include "engine/audio/OpenALBackend.h"
@@ -45,6 +46,7 @@ bool SimpleAudioEngine::hasSharedEngine() {
 }
 
 SimpleAudioEngine::SimpleAudioEngine(std::unique_ptr<AudioBackend> backend) : m_backend(std::move(backend)) {
+    assert(m_backend);
     m_backend->setGain(m_volume);
 }
 
