@@ -36,5 +36,8 @@
 #include "engine/platform/CCApplication.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
+#include "engine/text/CCLabelBMFont.h"
+#include "engine/text/CCLabelTTF.h"
+#include "engine/text/CCTextFieldTTF.h"
 #include "engine/textures/CCTexture2D.h"
 #include "engine/textures/CCTextureCache.h"

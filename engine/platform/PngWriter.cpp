@@ -4,8 +4,6 @@
 
 #include <cstdio>
 
-#include "core/fs/AtomicFile.h"
-
 namespace cocos2d {
 
 bool encodePng(const std::uint8_t* rgba, int width, int height, std::vector<std::uint8_t>& png) {
@@ -37,11 +35,14 @@ bool writePng(const std::string& path, const std::uint8_t* rgba, int width, int 
         std::fprintf(stderr, "Cannot encode a %d x %d image as PNG for %s\n", width, height, path.c_str());
         return false;
     }
-    if (!writeFileAtomically(path, png.data(), png.size())) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    bool written = file && std::fwrite(png.data(), 1, png.size(), file) == png.size();
+    if (file && std::fclose(file) != 0) written = false;
+    if (!written) {
         std::fprintf(stderr, "Cannot write %s\n", path.c_str());
-        return false;
+        std::remove(path.c_str());
     }
-    return true;
+    return written;
 }
 
 }  // namespace cocos2d

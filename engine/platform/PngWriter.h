@@ -10,7 +10,7 @@ namespace cocos2d {
 // impossible image.
 bool encodePng(const std::uint8_t* rgba, int width, int height, std::vector<std::uint8_t>& png);
 
-// Writes the image as a PNG file (atomically: an old file stays whole on failure).
+// Writes the image as a PNG file; a partly written file is removed.
 // False with a message on standard error when it cannot.
 bool writePng(const std::string& path, const std::uint8_t* rgba, int width, int height);
 
