@@ -12,7 +12,8 @@ using namespace cocos2d;
 namespace {
 
 // One headless frame (scheduler, actions, visit, draw) of a board-sized scene: 800
-// sprites over 6 textures, a few of them moving, as during a game's settling.
+// sprites over 6 textures, a few of them moving, as during a game's settling, and 10 labels
+// (run it from build/assets, where the fonts are, or the labels are left out).
 void BM_HeadlessFrame(benchmark::State& state) {
     HeadlessDriver driver(640, 860);
     CCScene* scene = CCScene::create();
@@ -30,6 +31,13 @@ void BM_HeadlessFrame(benchmark::State& state) {
             layer->addChild(sprite);
         }
         texture->release();
+    }
+    for (int i = 0; i < 10; ++i) {
+        CCLabelTTF* label = CCLabelTTF::create("Score 12345", "Arial", 32);
+        if (label) {
+            label->setPosition(ccp(320.0f, static_cast<float>(40 + i * 80)));
+            layer->addChild(label);
+        }
     }
     CCDirector::sharedDirector()->runWithScene(scene);
     driver.step();

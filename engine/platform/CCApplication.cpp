@@ -7,6 +7,7 @@
 
 #include "engine/director/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
+#include "engine/platform/Clock.h"
 
 namespace cocos2d {
 
@@ -32,23 +33,23 @@ void CCApplication::setAnimationInterval(double interval) {
 }
 
 int CCApplication::run() {
-    using Clock = std::chrono::steady_clock;
     if (!applicationDidFinishLaunching()) return 0;
     CCDirector* director = CCDirector::sharedDirector();
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     if (view) view->show();
 
-    Clock::time_point last = Clock::now();
+    Clock clock;
+    double last = clock.seconds();
     while (!director->isEnded()) {
         double interval = director->getAnimationInterval();
-        double since = std::chrono::duration<double>(Clock::now() - last).count();
+        double since = clock.seconds() - last;
         int waitMs = since >= interval ? 0 : static_cast<int>(std::ceil((interval - since) * 1000));
         if (view && view->getWindow())
             view->pollEvents(waitMs);
         else if (waitMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(waitMs));
-        Clock::time_point now = Clock::now();
-        double dt = std::chrono::duration<double>(now - last).count();
+        double now = clock.seconds();
+        double dt = now - last;
         if (dt < interval) continue;
         last = now;
         director->mainLoop(static_cast<float>(dt));
