@@ -11,9 +11,9 @@ using Log = std::vector<std::string>;
 
 namespace {
 
-using AutoClick = MenuTest;
+using MenuAutoClick = MenuTest;
 
-TEST_F(AutoClick, IntroLogoOpensTheMainMenuAfterThreeSecondsWithItsSound) {
+TEST_F(MenuAutoClick, IntroLogoOpensTheMainMenuAfterThreeSecondsWithItsSound) {
     loadConfig(
         "[menu_intro]\n"
         "open_sample=open\n"
@@ -37,7 +37,7 @@ TEST_F(AutoClick, IntroLogoOpensTheMainMenuAfterThreeSecondsWithItsSound) {
     EXPECT_EQ(played(), (Log{"open.wav", "intro.wav"}));
 }
 
-TEST_F(AutoClick, TheLastDelayArmsTheTimerAndTheFirstMarkedItemFires) {
+TEST_F(MenuAutoClick, TheLastDelayArmsTheTimerAndTheFirstMarkedItemFires) {
     loadConfig(
         "[m]\n"
         "pos(+)=100,100\n text()=first\n function()=first\n auto_click()=5.0\n"
@@ -58,7 +58,7 @@ TEST_F(AutoClick, TheLastDelayArmsTheTimerAndTheFirstMarkedItemFires) {
     EXPECT_EQ(owner.commands, (Log{"first", "first"}));
 }
 
-TEST_F(AutoClick, GameOverPopupFiresByItselfAfterFiveSeconds) {
+TEST_F(MenuAutoClick, GameOverPopupFiresByItselfAfterFiveSeconds) {
     loadConfig(
         "[popup_game_over]\n"
         "popup=1\n"

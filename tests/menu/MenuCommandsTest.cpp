@@ -35,7 +35,7 @@ private:
 };
 
 // A main menu of text buttons, one per command, with the click sound configured.
-class Commands : public MenuTest {
+class MenuCommands : public MenuTest {
 protected:
     void SetUp() override {
         loadConfig(
@@ -78,7 +78,7 @@ protected:
     Log urls;
 };
 
-TEST_F(Commands, ChainRunsExactHandlerThenPatternsInKeyOrderThenTheOwner) {
+TEST_F(MenuCommands, ChainRunsExactHandlerThenPatternsInKeyOrderThenTheOwner) {
     struct Case {
         const char* command;
         bool exactHandles;
@@ -106,7 +106,7 @@ TEST_F(Commands, ChainRunsExactHandlerThenPatternsInKeyOrderThenTheOwner) {
     }
 }
 
-TEST_F(Commands, HandlerThatTakesTheCommandStopsTheChain) {
+TEST_F(MenuCommands, HandlerThatTakesTheCommandStopsTheChain) {
     Log log;
     RecordingHandler taker("taker", log, true), later("later", log, true);
     ScopedRegistration r1("game,*", &taker), r2("gz*", &later);
@@ -115,7 +115,7 @@ TEST_F(Commands, HandlerThatTakesTheCommandStopsTheChain) {
     EXPECT_TRUE(owner.commands.empty());
 }
 
-TEST_F(Commands, BuiltInCommandsRunBeforeAnyHandler) {
+TEST_F(MenuCommands, BuiltInCommandsRunBeforeAnyHandler) {
     Log log;
     RecordingHandler close("close", log, true);
     ScopedRegistration r("close_menu", &close);
@@ -127,7 +127,7 @@ TEST_F(Commands, BuiltInCommandsRunBeforeAnyHandler) {
     layer->release();
 }
 
-TEST_F(Commands, ExactHandlerLabelsItsItemsButPatternsDoNot) {
+TEST_F(MenuCommands, ExactHandlerLabelsItsItemsButPatternsDoNot) {
     class Labeller : public IMenuFunction {
     public:
         std::optional<std::string> getFunctionText(const std::string& command) override { return "<" + command + ">"; }
@@ -138,7 +138,7 @@ TEST_F(Commands, ExactHandlerLabelsItsItemsButPatternsDoNot) {
     EXPECT_EQ(textOf(layer->findByFunction("game,game_orig")), "Start");
 }
 
-TEST_F(Commands, ToggleSoundFlipsTheSettingAndItsLabel) {
+TEST_F(MenuCommands, ToggleSoundFlipsTheSettingAndItsLabel) {
     EXPECT_EQ(textOf(layer->findByFunction("toggle_sound")), "Sound: On");
     clickCommand("toggle_sound");
     EXPECT_FALSE(isSoundOn());
@@ -149,7 +149,7 @@ TEST_F(Commands, ToggleSoundFlipsTheSettingAndItsLabel) {
     EXPECT_TRUE(owner.commands.empty());
 }
 
-TEST_F(Commands, LinksOpenTheirAddressAndLeaveTheScene) {
+TEST_F(MenuCommands, LinksOpenTheirAddressAndLeaveTheScene) {
     setOnlineHost(OnlineHost::Store, "http://127.0.0.1:9");
     CCScene* before = runningScene();
     clickCommand("url,https://cobaltheron.example/");
@@ -163,7 +163,7 @@ TEST_F(Commands, LinksOpenTheirAddressAndLeaveTheScene) {
     EXPECT_TRUE(owner.commands.empty());
 }
 
-TEST_F(Commands, MenuCommandOpensTheSectionsScreenWithTheItemsSound) {
+TEST_F(MenuCommands, MenuCommandOpensTheSectionsScreenWithTheItemsSound) {
     clickCommand("menu,rules");
     driver.step();
     auto* opened = dynamic_cast<TestMenuScene*>(runningScene());
@@ -173,18 +173,18 @@ TEST_F(Commands, MenuCommandOpensTheSectionsScreenWithTheItemsSound) {
     EXPECT_EQ(played(), Log{"intro.wav"});
 }
 
-TEST_F(Commands, OtherButtonsPlayTheConfiguredClick) {
+TEST_F(MenuCommands, OtherButtonsPlayTheConfiguredClick) {
     clickCommand("undo");
     EXPECT_EQ(played(), Log{"click.wav"});
 }
 
-TEST_F(Commands, ExitEndsTheDirector) {
+TEST_F(MenuCommands, ExitEndsTheDirector) {
     clickCommand("exit");
     driver.step();
     EXPECT_TRUE(CCDirector::sharedDirector()->isEnded());
 }
 
-TEST_F(Commands, ViewsAndClicksAreTracked) {
+TEST_F(MenuCommands, ViewsAndClicksAreTracked) {
     std::string logFile = std::filesystem::current_path() / "analytics.log";
     std::filesystem::remove(logFile);
     setOnlineHost(OnlineHost::Analytics, "");

@@ -11,7 +11,7 @@ using petalune::test::MenuTest;
 namespace {
 
 // One button with all three looks at (320, 430), and one without any image.
-class Button : public MenuTest {
+class MenuButton : public MenuTest {
 protected:
     void SetUp() override {
         loadConfig(
@@ -39,7 +39,7 @@ protected:
     MenuItemFontAndSprite* bare = nullptr;
 };
 
-TEST_F(Button, PressingShowsThePressedLookAndShrinksTheItem) {
+TEST_F(MenuButton, PressingShowsThePressedLookAndShrinksTheItem) {
     driver.touchDown(320, 430);
     EXPECT_TRUE(full->isSelected());
     EXPECT_FALSE(shown(full->getNormalImage()));
@@ -56,14 +56,14 @@ TEST_F(Button, PressingShowsThePressedLookAndShrinksTheItem) {
     driver.touchUp(600, 800);
 }
 
-TEST_F(Button, SizeComesFromTheSpriteOrElseFromTheLabel) {
+TEST_F(MenuButton, SizeComesFromTheSpriteOrElseFromTheLabel) {
     EXPECT_EQ(full->getContentSize(), CCSize(kButtonWidth, kButtonHeight));
     CCNode* label = bare->getLabel();
     EXPECT_EQ(bare->getContentSize(), label->getContentSize());
     EXPECT_GT(label->getContentSize().width, 0);
 }
 
-TEST_F(Button, LabelStaysCentredOnTheSpriteWhateverItsText) {
+TEST_F(MenuButton, LabelStaysCentredOnTheSpriteWhateverItsText) {
     for (const char* text : {"Undo", "A much longer label than before", ""}) {
         SCOPED_TRACE(text);
         full->setText(text);
@@ -79,7 +79,7 @@ TEST_F(Button, LabelStaysCentredOnTheSpriteWhateverItsText) {
     }
 }
 
-TEST_F(Button, DisabledLookShowsOnlyTheDisabledSpriteAndGreysTheLabel) {
+TEST_F(MenuButton, DisabledLookShowsOnlyTheDisabledSpriteAndGreysTheLabel) {
     full->setEnabled(false);
     EXPECT_FALSE(shown(full->getNormalImage()));
     EXPECT_FALSE(shown(full->getSelectedImage()));
@@ -95,7 +95,7 @@ TEST_F(Button, DisabledLookShowsOnlyTheDisabledSpriteAndGreysTheLabel) {
     EXPECT_EQ(full->getColor(), ccWHITE);
 }
 
-TEST_F(Button, ButtonDisabledWhilePressedReturnsToItsDisabledLook) {
+TEST_F(MenuButton, ButtonDisabledWhilePressedReturnsToItsDisabledLook) {
     driver.touchDown(320, 430);
     full->setEnabled(false);
     driver.touchUp(320, 430);
@@ -104,7 +104,7 @@ TEST_F(Button, ButtonDisabledWhilePressedReturnsToItsDisabledLook) {
     EXPECT_FALSE(shown(full->getSelectedImage()));
 }
 
-TEST_F(Button, GivingTheNormalSpriteAsAnotherLookChangesNothing) {
+TEST_F(MenuButton, GivingTheNormalSpriteAsAnotherLookChangesNothing) {
     CCSprite* normal = full->getNormalImage();
     CCSprite* selected = full->getSelectedImage();
     full->setSelectedImage(normal);
@@ -114,7 +114,7 @@ TEST_F(Button, GivingTheNormalSpriteAsAnotherLookChangesNothing) {
     EXPECT_EQ(full->getChildByTag(MenuItemFontAndSprite::kNormalImageTag), normal);
 }
 
-TEST_F(Button, ButtonWithoutImageShrinksOnlyItsLabel) {
+TEST_F(MenuButton, ButtonWithoutImageShrinksOnlyItsLabel) {
     driver.touchDown(320, 200);
     finishZoom();
     EXPECT_FLOAT_EQ(bare->getScale(), 0.9f);

@@ -20,7 +20,7 @@ public:
 };
 
 // A game's menu with two back buttons and a name field, and the exit popup over it.
-class Popup : public MenuTest {
+class MenuPopup : public MenuTest {
 protected:
     void SetUp() override {
         loadConfig(
@@ -52,7 +52,7 @@ protected:
     MenuLayer* hud = nullptr;
 };
 
-TEST_F(Popup, TakesEveryTouchWhileOpen) {
+TEST_F(MenuPopup, TakesEveryTouchWhileOpen) {
     MenuLayer* popup = openPopup();
     EXPECT_GT(liveMenuLayerCount(), 1);
 
@@ -71,7 +71,7 @@ TEST_F(Popup, TakesEveryTouchWhileOpen) {
     EXPECT_EQ(hudOwner.commands, Log{"resume"});
 }
 
-TEST_F(Popup, ConsumesTheBackKeyUntilItCloses) {
+TEST_F(MenuPopup, ConsumesTheBackKeyUntilItCloses) {
     MenuLayer* popup = openPopup();
     driver.keyPress(kVirtualKeyF1, true);
     EXPECT_TRUE(hudOwner.commands.empty());
@@ -83,7 +83,7 @@ TEST_F(Popup, ConsumesTheBackKeyUntilItCloses) {
     EXPECT_EQ(hudOwner.commands, Log{"ask_main"});  // the first is_back button only
 }
 
-TEST_F(Popup, NestedPopupStacksAbove) {
+TEST_F(MenuPopup, NestedPopupStacksAbove) {
     loadConfig(
         "[low]\npopup=1\npos(+)=320,430\n text()=Low\n function()=low\n"
         "[high]\npopup=2\npos(+)=320,430\n text()=High\n function()=high\n");
@@ -95,7 +95,7 @@ TEST_F(Popup, NestedPopupStacksAbove) {
     EXPECT_EQ(owner.commands, Log{"high"});
 }
 
-TEST_F(Popup, ReloadKeysReloadTheConfigurationFromAnyLayer) {
+TEST_F(MenuPopup, ReloadKeysReloadTheConfigurationFromAnyLayer) {
     ReloadCounter reloads;
     driver.keyPress(kVirtualKeyF9);
     EXPECT_EQ(reloads.count, 1);
@@ -107,7 +107,7 @@ TEST_F(Popup, ReloadKeysReloadTheConfigurationFromAnyLayer) {
     EXPECT_EQ(reloads.count, 3);
 }
 
-TEST_F(Popup, VolumeKeysPassMenuLayers) {
+TEST_F(MenuPopup, VolumeKeysPassMenuLayers) {
     class VolumeReceiver : public CCLayer {
     public:
         bool keyVolumeUp() override { return ++ups, true; }
@@ -123,7 +123,7 @@ TEST_F(Popup, VolumeKeysPassMenuLayers) {
     EXPECT_EQ(receiver->ups, 1);
 }
 
-TEST_F(Popup, TextFieldTakesTheKeyboardWhenTouchedAndKeepsItForKeys) {
+TEST_F(MenuPopup, TextFieldTakesTheKeyboardWhenTouchedAndKeepsItForKeys) {
     auto* input = dynamic_cast<CCTextFieldTTF*>(hud->findById("input"));
     ASSERT_NE(input, nullptr);
     driver.typeText("lost");
@@ -142,7 +142,7 @@ TEST_F(Popup, TextFieldTakesTheKeyboardWhenTouchedAndKeepsItForKeys) {
     EXPECT_STREQ(input->getString(), "Anna");
 }
 
-TEST_F(Popup, LeavingTheStageGivesTheKeyboardBack) {
+TEST_F(MenuPopup, LeavingTheStageGivesTheKeyboardBack) {
     auto* input = dynamic_cast<CCTextFieldTTF*>(hud->findById("input"));
     click(input);
     ASSERT_EQ(CCIMEDispatcher::sharedDispatcher()->attachedDelegate(), input);

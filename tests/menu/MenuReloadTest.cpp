@@ -9,7 +9,7 @@ using petalune::test::MenuTest;
 
 namespace {
 
-using Reload = MenuTest;
+using MenuReload = MenuTest;
 
 std::string hud(const char* scoreFont, const char* fontSize, const char* undoText) {
     return std::string(
@@ -28,7 +28,7 @@ std::string hud(const char* scoreFont, const char* fontSize, const char* undoTex
            "pos(+)=320,700\n type()=input\n id()=input\n";
 }
 
-TEST_F(Reload, LabelsAreRefreshedInPlaceWhileButtonsAreReplaced) {
+TEST_F(MenuReload, LabelsAreRefreshedInPlaceWhileButtonsAreReplaced) {
     loadConfig(hud("digits.fnt", "30", "Undo"));
     MenuLayer* layer = showMenu("hud");
     auto* score = dynamic_cast<CCLabelBMFont*>(layer->findById("score"));
@@ -57,7 +57,7 @@ TEST_F(Reload, LabelsAreRefreshedInPlaceWhileButtonsAreReplaced) {
     undo->release();
 }
 
-TEST_F(Reload, ItemThatChangesKindGetsANewNode) {
+TEST_F(MenuReload, ItemThatChangesKindGetsANewNode) {
     loadConfig("[m]\npos(+)=10,10\n text()=label\n id()=x\n");
     MenuLayer* layer = showMenu("m");
     CCNode* before = layer->findById("x");
@@ -70,7 +70,7 @@ TEST_F(Reload, ItemThatChangesKindGetsANewNode) {
     EXPECT_EQ(layer->getChildrenCount(), 2u);  // the sprite and the menu
 }
 
-TEST_F(Reload, ClosedLayersAreNoLongerRebuilt) {
+TEST_F(MenuReload, ClosedLayersAreNoLongerRebuilt) {
     loadConfig("[m]\npos(+)=10,10\n text()=label\n");
     MenuLayer* layer = showMenu("m");
     layer->removeFromParent();

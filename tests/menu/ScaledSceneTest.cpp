@@ -54,7 +54,7 @@ TEST(ScaledSceneLayout, DesignAreaIsScaledUniformlyAndCentred) {
 }
 
 // A scaled scene running on a headless engine, its overlay reachable.
-class Volume : public MenuTest {
+class VolumeOverlay : public MenuTest {
 protected:
     void SetUp() override {
         auto* scaled = new ScaledScene();
@@ -75,7 +75,7 @@ protected:
     ScaledScene::VolumeLayer* overlay = nullptr;
 };
 
-TEST_F(Volume, ShownValueIsTheVolumeRoundedToTens) {
+TEST_F(VolumeOverlay, ShownValueIsTheVolumeRoundedToTens) {
     struct Case {
         float set;
         float stored;
@@ -94,7 +94,7 @@ TEST_F(Volume, ShownValueIsTheVolumeRoundedToTens) {
     }
 }
 
-TEST_F(Volume, KeysStepTheVolumeAndShowOnlyTheLatestTextForOneSecond) {
+TEST_F(VolumeOverlay, KeysStepTheVolumeAndShowOnlyTheLatestTextForOneSecond) {
     overlay->setVolume(1.0f);
     driver.keyPress(kVirtualKeyF4, true);
     EXPECT_FLOAT_EQ(overlay->volume(), 1.0f);
@@ -114,7 +114,7 @@ TEST_F(Volume, KeysStepTheVolumeAndShowOnlyTheLatestTextForOneSecond) {
     EXPECT_TRUE(shownTexts().empty());
 }
 
-TEST_F(Volume, NewSceneReadsTheVolumeAgain) {
+TEST_F(VolumeOverlay, NewSceneReadsTheVolumeAgain) {
     overlay->setVolume(0.3f);
     auto* next = new ScaledScene();
     ASSERT_TRUE(next->init());

@@ -8,7 +8,7 @@ using petalune::test::MenuTest;
 
 namespace {
 
-TEST(TransitionText, NameTimeAndThirdField) {
+TEST(TransitionKey, NameTimeAndThirdField) {
     struct Case {
         const char* text;
         const char* name;
@@ -36,14 +36,14 @@ TEST(TransitionText, NameTimeAndThirdField) {
     }
 }
 
-TEST(TransitionText, OverlongValueIsReadUpToItsLimit) {
+TEST(TransitionKey, OverlongValueIsReadUpToItsLimit) {
     std::string text = "fade,1," + std::string(200, 'f');
     EXPECT_EQ(parseTransition(text).name, "fade");
 }
 
-using Transition = MenuTest;
+using MenuTransition = MenuTest;
 
-TEST_F(Transition, SectionWithoutTransitionGivesTheSceneItself) {
+TEST_F(MenuTransition, SectionWithoutTransitionGivesTheSceneItself) {
     loadConfig("[plain]\npos(+)=1,1\n");
     CCScene* next = CCScene::create();
     EXPECT_EQ(createTransition("plain", next), next);
