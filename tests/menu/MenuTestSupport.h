@@ -23,7 +23,7 @@ class NullAudioBackend;
 namespace petalune::test {
 
 // The tests run in a folder holding the shipped fonts ("playtime.ttf", "default_sans.ttf",
-// "cjk_fallback.ttf"), the bitmap font "digits.fnt", images (button.png, pressed.png and
+// "cjk_fallback.ttf"), the bitmap font "digits.fnt" (also as "playtime_40.fnt"), images (button.png, pressed.png and
 // off.png of 200 x 60, white1.png of 2 x 2, tile.png of 80 x 80) and the sounds click.wav,
 // intro.wav, open.wav and pick.wav.
 inline constexpr float kButtonWidth = 200;
