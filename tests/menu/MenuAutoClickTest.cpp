@@ -74,4 +74,14 @@ TEST_F(MenuAutoClick, GameOverPopupFiresByItselfAfterFiveSeconds) {
     EXPECT_EQ(owner.commands, Log{"game_over"});
 }
 
+TEST_F(MenuAutoClick, PopupMayCloseItselfFromItsOwnTimer) {
+    loadConfig("[p]\npopup=1\npos(+)=320,430\n text()=Bye\n function()=close_menu\n auto_click()=0.5\n");
+    int before = liveMenuLayerCount();
+    showMenu("p");
+    EXPECT_EQ(liveMenuLayerCount(), before + 1);
+    driver.advance(0.6f);
+    EXPECT_EQ(liveMenuLayerCount(), before);
+    EXPECT_EQ(runningScene()->getChildrenCount(), 0u);
+}
+
 }  // namespace
