@@ -4,6 +4,10 @@ namespace {
 bool s_adMode = false;
 }
 
-bool adMode() { return s_adMode; }
+bool adMode() {
+    return s_adMode;
+}
 
-void setAdMode(bool on) { s_adMode = on; }
+void setAdMode(bool on) {
+    s_adMode = on;
+}

@@ -13,7 +13,9 @@ std::uint8_t hexDigit(char c) {
     return 0;
 }
 
-std::uint8_t single(std::string_view part, std::size_t i) { return static_cast<std::uint8_t>(hexDigit(part[i]) * 17); }
+std::uint8_t single(std::string_view part, std::size_t i) {
+    return static_cast<std::uint8_t>(hexDigit(part[i]) * 17);
+}
 
 std::uint8_t pair(std::string_view part, std::size_t i) {
     return static_cast<std::uint8_t>(hexDigit(part[i]) * 16 + hexDigit(part[i + 1]));
@@ -22,11 +24,20 @@ std::uint8_t pair(std::string_view part, std::size_t i) {
 void parseEntry(std::string_view part, cocos2d::ccColor4B& color) {
     color.a = 255;
     switch (part.size()) {
-        case 4: color.a = single(part, 3); [[fallthrough]];
-        case 3: color.r = single(part, 0), color.g = single(part, 1), color.b = single(part, 2); break;
-        case 8: color.a = pair(part, 6); [[fallthrough]];
-        case 6: color.r = pair(part, 0), color.g = pair(part, 2), color.b = pair(part, 4); break;
-        default: break;
+        case 4:
+            color.a = single(part, 3);
+            [[fallthrough]];
+        case 3:
+            color.r = single(part, 0), color.g = single(part, 1), color.b = single(part, 2);
+            break;
+        case 8:
+            color.a = pair(part, 6);
+            [[fallthrough]];
+        case 6:
+            color.r = pair(part, 0), color.g = pair(part, 2), color.b = pair(part, 4);
+            break;
+        default:
+            break;
     }
 }
 

@@ -18,7 +18,9 @@ namespace {
 constexpr const char* kUserNameFile = "username";
 constexpr std::size_t kUserNameReadLimit = 100;
 
-std::string userNamePath() { return tempFolderPath() + kUserNameFile; }
+std::string userNamePath() {
+    return tempFolderPath() + kUserNameFile;
+}
 
 void saveLastPlayerName(const std::string& name) {
     std::string path = userNamePath();

@@ -16,8 +16,9 @@ constexpr std::size_t kRecordSize = 24;
 constexpr std::int32_t kVersion = 1;
 
 std::int32_t readInt32(const unsigned char* p) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-                                     static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+        static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
 }
 
 void appendInt32(std::vector<unsigned char>& out, std::int32_t value) {
@@ -25,7 +26,9 @@ void appendInt32(std::vector<unsigned char>& out, std::int32_t value) {
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<unsigned char>(bits >> shift));
 }
 
-std::string pathOf(std::string_view tableName) { return tempFolderPath() + std::string(tableName); }
+std::string pathOf(std::string_view tableName) {
+    return tempFolderPath() + std::string(tableName);
+}
 
 }  // namespace
 
@@ -48,8 +51,8 @@ HighscoreTable parseHighscoreTable(const unsigned char* data, std::size_t size) 
     std::size_t present = (size - kHeaderSize) / kRecordSize;
     std::size_t wanted = count > 0 ? static_cast<std::size_t>(count) : 0;
     if (count < 0 || wanted > present)
-        std::fprintf(stderr, "Petalune: highscore table claims %d entries but holds %zu; reading those\n", count,
-                     present);
+        std::fprintf(stderr, "Petalune: highscore table claims %d entries but holds %zu; reading those\n",
+                     count, present);
     std::size_t n = std::min({wanted, present, kHighscoreTableSize});
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char* record = data + kHeaderSize + i * kRecordSize;
@@ -79,7 +82,8 @@ std::vector<unsigned char> serializeHighscoreTable(const HighscoreTable& table) 
 HighscoreTable loadHighscoreTable(std::string_view tableName) {
     std::ifstream file(pathOf(tableName), std::ios::binary);
     if (!file) return {};
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
+                                     std::istreambuf_iterator<char>());
     return parseHighscoreTable(bytes.data(), bytes.size());
 }
 

@@ -9,11 +9,17 @@ MenuFunctionRegistry& registry() {
 
 }  // namespace
 
-void registerMenuFunction(const std::string& pattern, IMenuFunction* handler) { registry()[pattern] = handler; }
+void registerMenuFunction(const std::string& pattern, IMenuFunction* handler) {
+    registry()[pattern] = handler;
+}
 
-int unregisterMenuFunction(const std::string& pattern) { return static_cast<int>(registry().erase(pattern)); }
+int unregisterMenuFunction(const std::string& pattern) {
+    return static_cast<int>(registry().erase(pattern));
+}
 
-const MenuFunctionRegistry& menuFunctionRegistry() { return registry(); }
+const MenuFunctionRegistry& menuFunctionRegistry() {
+    return registry();
+}
 
 IMenuFunction* exactMenuFunction(const std::string& command) {
     auto found = registry().find(command);

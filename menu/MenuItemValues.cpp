@@ -24,12 +24,14 @@ std::string decodeItemText(std::string_view raw) {
 CCPoint parseIntPair(std::string_view text) {
     std::size_t comma = text.find(',');
     float first = static_cast<float>(iniDecimalValue(text.substr(0, comma)));
-    float second = comma == std::string_view::npos ? 0.0f : static_cast<float>(iniDecimalValue(text.substr(comma + 1)));
+    float second =
+        comma == std::string_view::npos ? 0.0f : static_cast<float>(iniDecimalValue(text.substr(comma + 1)));
     return CCPoint(first, second);
 }
 
 float parseReal(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '+')) text.remove_prefix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '+'))
+        text.remove_prefix(1);
     float value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;

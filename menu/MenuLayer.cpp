@@ -23,7 +23,9 @@ constexpr int kReloadKeyTouchId = 120;
 
 }  // namespace
 
-int liveMenuLayerCount() { return s_liveMenuLayerCount; }
+int liveMenuLayerCount() {
+    return s_liveMenuLayerCount;
+}
 
 MenuLayer::MenuLayer(std::string section, IClickCallback* clickCallback)
     : m_sectionName(std::move(section)), m_clickCallback(clickCallback) {
@@ -77,7 +79,9 @@ int MenuLayer::getItemInt(std::string_view key, int index, int defaultValue) con
     return value ? iniDecimalValue(*value) : defaultValue;
 }
 
-MenuLayerMenu* MenuLayer::menu() const { return dynamic_cast<MenuLayerMenu*>(getChildByTag(kMenuTag)); }
+MenuLayerMenu* MenuLayer::menu() const {
+    return dynamic_cast<MenuLayerMenu*>(getChildByTag(kMenuTag));
+}
 
 std::vector<CCNode*> MenuLayer::items() const {
     std::vector<CCNode*> found;
@@ -133,7 +137,7 @@ void MenuLayer::activateFirstButtonWith(std::string_view key, bool needsNonZero)
 
 void MenuLayer::registerWithTouchDispatcher() {
     CCDirector::sharedDirector()->getTouchDispatcher()->addTargetedDelegate(this, -123 - 10 * m_popupLevel,
-                                                                           m_popupLevel != 0);
+                                                                            m_popupLevel != 0);
 }
 
 void MenuLayer::focusInput(CCTextFieldTTF* input) {
@@ -156,8 +160,8 @@ bool MenuLayer::ccTouchBegan(CCTouch* touch, CCEvent*) {
         if (!input) continue;
         const CCSize& size = input->getContentSize();
         const CCPoint& anchor = input->getAnchorPoint();
-        CCRect box(input->getPositionX() - anchor.x * size.width, input->getPositionY() - anchor.y * size.height,
-                   size.width, size.height);
+        CCRect box(input->getPositionX() - anchor.x * size.width,
+                   input->getPositionY() - anchor.y * size.height, size.width, size.height);
         if (box.containsPoint(point)) {
             focusInput(input);
             return true;

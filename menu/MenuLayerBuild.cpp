@@ -66,7 +66,8 @@ ButtonImage parseButtonImage(std::string_view text) {
     if (comma == std::string_view::npos) return image;
     std::string_view scales = text.substr(comma + 1);
     image.sx = image.sy = parseReal(scales);
-    if (std::size_t second = scales.find(','); second != std::string_view::npos) image.sy = parseReal(scales.substr(second + 1));
+    if (std::size_t second = scales.find(','); second != std::string_view::npos)
+        image.sy = parseReal(scales.substr(second + 1));
     return image;
 }
 
@@ -77,9 +78,13 @@ std::string defaultType(const ItemSpec& item, const std::string& font) {
     return "text";
 }
 
-bool isPlainSprite(CCNode* node) { return dynamic_cast<CCSprite*>(node) && !dynamic_cast<CCLabelTTF*>(node); }
+bool isPlainSprite(CCNode* node) {
+    return dynamic_cast<CCSprite*>(node) && !dynamic_cast<CCLabelTTF*>(node);
+}
 
-bool isPlainLabel(CCNode* node) { return dynamic_cast<CCLabelTTF*>(node) && !dynamic_cast<CCTextFieldTTF*>(node); }
+bool isPlainLabel(CCNode* node) {
+    return dynamic_cast<CCLabelTTF*>(node) && !dynamic_cast<CCTextFieldTTF*>(node);
+}
 
 }  // namespace
 
@@ -106,12 +111,19 @@ void MenuLayer::rebuild() {
         sticky.imageTint = getItemString("imagetint", n, sticky.imageTint);
 
         CCNode* old = getChildByTag(n);
-        ItemSpec item{n, getItemString("type", n, ""), getItemString("function", n, ""), itemString("image", n),
-                      itemString("text", n), "", CCSize(), ccColor4B{}};
+        ItemSpec item{n,
+                      getItemString("type", n, ""),
+                      getItemString("function", n, ""),
+                      itemString("image", n),
+                      itemString("text", n),
+                      "",
+                      CCSize(),
+                      ccColor4B{}};
         item.text = decodeItemText(item.rawText.value_or(""));
         if (!item.function.empty()) {
             if (IMenuFunction* handler = exactMenuFunction(item.function)) {
-                if (std::optional<std::string> label = handler->getFunctionText(item.function)) item.text = *label;
+                if (std::optional<std::string> label = handler->getFunctionText(item.function))
+                    item.text = *label;
             }
         }
         if (std::optional<std::string> box = itemString("textsize", n)) {
@@ -120,7 +132,8 @@ void MenuLayer::rebuild() {
         }
         if (item.function == "toggle_sound")
             item.text = iniGetString("localization", isSoundOn() ? "sound_on" : "sound_off", 0, "");
-        if (std::optional<std::string> delay = itemString("auto_click", n)) m_autoClickTimer = parseReal(*delay);
+        if (std::optional<std::string> delay = itemString("auto_click", n))
+            m_autoClickTimer = parseReal(*delay);
         if (item.type.empty()) item.type = defaultType(item, sticky.font);
         item.tint = firstColorOrWhite(sticky.tint);
 
@@ -156,7 +169,8 @@ void MenuLayer::rebuild() {
             std::size_t read = parseColorList(sticky.imageTint, tints, 3);
             if (read > 0) {
                 for (std::size_t i = read; i < 3; ++i) tints[i] = tints[read - 1];
-                button->setImageColors(ccc3(tints[0].r, tints[0].g, tints[0].b), ccc3(tints[1].r, tints[1].g, tints[1].b),
+                button->setImageColors(ccc3(tints[0].r, tints[0].g, tints[0].b),
+                                       ccc3(tints[1].r, tints[1].g, tints[1].b),
                                        ccc3(tints[2].r, tints[2].g, tints[2].b));
                 button->setImageOpacities(tints[0].a, tints[1].a, tints[2].a);
             }

@@ -22,7 +22,9 @@ namespace {
 constexpr std::string_view kMenuPrefix = "menu,";
 constexpr std::string_view kUrlPrefix = "url,";
 
-std::string soundLabel(bool on) { return iniGetString("localization", on ? "sound_on" : "sound_off", 0, ""); }
+std::string soundLabel(bool on) {
+    return iniGetString("localization", on ? "sound_on" : "sound_off", 0, "");
+}
 
 void openMenuScreen(const std::string& section) {
     if (CCScene* scene = createMenuScene(section))
@@ -64,7 +66,8 @@ bool MenuLayer::runBuiltInCommand(CCNode* item, const std::string& command) {
     } else if (command == "toggle_sound") {
         bool on = !isSoundOn();
         setSoundOn(on);
-        if (auto* button = dynamic_cast<MenuItemFontAndSprite*>(item)) button->setText(soundLabel(on).c_str());
+        if (auto* button = dynamic_cast<MenuItemFontAndSprite*>(item))
+            button->setText(soundLabel(on).c_str());
     } else if (command == "url_store" || command.starts_with(kUrlPrefix)) {
         openLinkForMenuCommand(command);
     } else {

@@ -11,7 +11,9 @@ MenuSceneFactory& factory() {
 
 }  // namespace
 
-void setMenuSceneFactory(MenuSceneFactory newFactory) { factory() = std::move(newFactory); }
+void setMenuSceneFactory(MenuSceneFactory newFactory) {
+    factory() = std::move(newFactory);
+}
 
 cocos2d::CCScene* createMenuScene(const std::string& section) {
     if (!factory()) {

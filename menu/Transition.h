@@ -11,10 +11,10 @@ class CCScene;
 
 // A section's "transition" key: "name[,time[,orientation or colour]]".
 struct TransitionSpec {
-    std::string name;                      // empty: no transition
-    float time = 1.0f;                     // seconds
-    int orientation = 0;                   // flip transitions
-    cocos2d::ccColor3B color{0, 0, 0};     // "fade"
+    std::string name;                   // empty: no transition
+    float time = 1.0f;                  // seconds
+    int orientation = 0;                // flip transitions
+    cocos2d::ccColor3B color{0, 0, 0};  // "fade"
 };
 
 TransitionSpec parseTransition(std::string_view text);

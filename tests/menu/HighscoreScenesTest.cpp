@@ -119,7 +119,8 @@ TEST_F(HighscoreScreens, NameFieldTakesFifteenCharactersOfAnyScript) {
         // One character at a time, as a keyboard delivers them.
         for (std::size_t i = 0; i < c.typed.size();) {
             std::size_t length = 1;
-            while (i + length < c.typed.size() && (static_cast<unsigned char>(c.typed[i + length]) & 0xC0) == 0x80)
+            while (i + length < c.typed.size() &&
+                   (static_cast<unsigned char>(c.typed[i + length]) & 0xC0) == 0x80)
                 ++length;
             driver.typeText(c.typed.substr(i, length));
             i += length;

@@ -26,7 +26,9 @@ Bytes nameField(const std::string& name) {
     return field;
 }
 
-Bytes record(const std::string& name, int level, int score) { return nameField(name) + le32(level) + le32(score); }
+Bytes record(const std::string& name, int level, int score) {
+    return nameField(name) + le32(level) + le32(score);
+}
 
 HighscoreTable tableOfScores(std::initializer_list<int> scores) {
     HighscoreTable table;
@@ -127,9 +129,9 @@ TEST(HighscoreName, CutToFifteenBytesOnACharacterBoundary) {
     };
     const Case cases[] = {
         {"abcdefghijklmnopqrst", "abcdefghijklmno"},
-        {"äöüäöüäöüäöüäöü", "äöüäöüä"},              // 2-byte letters: 7 fit
-        {"一二三四五六七八", "一二三四五"},            // 3-byte letters: exactly 15 bytes
-        {"abcdefghijklmn😀", "abcdefghijklmn"},       // a 4-byte letter does not fit after 14
+        {"äöüäöüäöüäöüäöü", "äöüäöüä"},         // 2-byte letters: 7 fit
+        {"一二三四五六七八", "一二三四五"},     // 3-byte letters: exactly 15 bytes
+        {"abcdefghijklmn😀", "abcdefghijklmn"},  // a 4-byte letter does not fit after 14
         {"short", "short"},
     };
     for (const Case& c : cases) {

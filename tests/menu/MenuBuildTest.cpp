@@ -57,11 +57,14 @@ TEST_F(MenuBuild, TypeFollowsTheItemsPropertiesUnlessGiven) {
     };
     const Case cases[] = {
         {"button", [](CCNode* n) { return dynamic_cast<MenuItemFontAndSprite*>(n) != nullptr; }, true},
-        {"image", [](CCNode* n) { return dynamic_cast<CCSprite*>(n) && !dynamic_cast<CCLabelTTF*>(n); }, false},
+        {"image", [](CCNode* n) { return dynamic_cast<CCSprite*>(n) && !dynamic_cast<CCLabelTTF*>(n); },
+         false},
         {"bitmap", [](CCNode* n) { return dynamic_cast<CCLabelBMFont*>(n) != nullptr; }, false},
-        {"text", [](CCNode* n) { return dynamic_cast<CCLabelTTF*>(n) && !dynamic_cast<CCTextFieldTTF*>(n); }, false},
+        {"text", [](CCNode* n) { return dynamic_cast<CCLabelTTF*>(n) && !dynamic_cast<CCTextFieldTTF*>(n); },
+         false},
         {"input", [](CCNode* n) { return dynamic_cast<CCTextFieldTTF*>(n) != nullptr; }, false},
-        {"forced_image", [](CCNode* n) { return dynamic_cast<CCSprite*>(n) && !dynamic_cast<CCLabelTTF*>(n); }, false},
+        {"forced_image",
+         [](CCNode* n) { return dynamic_cast<CCSprite*>(n) && !dynamic_cast<CCLabelTTF*>(n); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
@@ -156,7 +159,8 @@ TEST_F(MenuBuild, ScaleAndRotationApplyToTheNode) {
 
     auto* button = dynamic_cast<MenuItemFontAndSprite*>(layer->findById("button"));
     ASSERT_NE(button, nullptr);
-    for (CCSprite* sprite : {button->getNormalImage(), button->getSelectedImage(), button->getDisabledImage()}) {
+    for (CCSprite* sprite :
+         {button->getNormalImage(), button->getSelectedImage(), button->getDisabledImage()}) {
         ASSERT_NE(sprite, nullptr);
         EXPECT_FLOAT_EQ(sprite->getScaleX(), 140);
         EXPECT_FLOAT_EQ(sprite->getScaleY(), 70);

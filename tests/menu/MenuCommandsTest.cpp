@@ -88,7 +88,9 @@ TEST_F(MenuCommands, ChainRunsExactHandlerThenPatternsInKeyOrderThenTheOwner) {
     const Case cases[] = {
         {"game,game_orig", true, {"exact:game,game_orig"}, {}},
         // "ga*" sorts before "game,*".
-        {"game,game_orig", false, {"exact:game,game_orig", "ga:game,game_orig", "game:game,game_orig"},
+        {"game,game_orig",
+         false,
+         {"exact:game,game_orig", "ga:game,game_orig", "game:game,game_orig"},
          {"game,game_orig"}},
         // Without the comma "game,*" does not match.
         {"game", false, {"ga:game"}, {"game"}},
@@ -130,7 +132,9 @@ TEST_F(MenuCommands, BuiltInCommandsRunBeforeAnyHandler) {
 TEST_F(MenuCommands, ExactHandlerLabelsItsItemsButPatternsDoNot) {
     class Labeller : public IMenuFunction {
     public:
-        std::optional<std::string> getFunctionText(const std::string& command) override { return "<" + command + ">"; }
+        std::optional<std::string> getFunctionText(const std::string& command) override {
+            return "<" + command + ">";
+        }
     } labeller;
     ScopedRegistration exact("toggle_variant", &labeller), pattern("game,*", &labeller);
     layer->rebuild();

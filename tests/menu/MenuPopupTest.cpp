@@ -36,7 +36,8 @@ protected:
             "font=playtime.ttf\n"
             "fontsize=40\n"
             "pos(+)=320,430\n image()=white1.png\n scale()=2000\n imagetint()=000d\n z()=-1\n"
-            "pos(+)=320,490\n text()=Continue\n function()=close_menu\n image()=button.png\n imagetint()=fff\n"
+            "pos(+)=320,490\n text()=Continue\n function()=close_menu\n image()=button.png\n "
+            "imagetint()=fff\n"
             "pos(+)=320,310\n text()=Exit\n function()=game_over\n image()=button.png\n");
         hud = showMenu("hud", &hudOwner);
     }

@@ -23,8 +23,8 @@ class NullAudioBackend;
 namespace petalune::test {
 
 // The tests run in a folder holding the shipped fonts ("playtime.ttf", "default_sans.ttf",
-// "cjk_fallback.ttf"), the bitmap font "digits.fnt" (also as "playtime_40.fnt"), images (button.png, pressed.png and
-// off.png of 200 x 60, white1.png of 2 x 2, tile.png of 80 x 80) and the sounds click.wav,
+// "cjk_fallback.ttf"), the bitmap font "digits.fnt" (also as "playtime_40.fnt"), images (button.png,
+// pressed.png and off.png of 200 x 60, white1.png of 2 x 2, tile.png of 80 x 80) and the sounds click.wav,
 // intro.wav, open.wav and pick.wav.
 inline constexpr float kButtonWidth = 200;
 inline constexpr float kButtonHeight = 60;
@@ -61,7 +61,9 @@ private:
 
 class RecordingOwner : public IClickCallback {
 public:
-    void onMenuClick(MenuLayer*, cocos2d::CCNode*, const std::string& command) override { commands.push_back(command); }
+    void onMenuClick(MenuLayer*, cocos2d::CCNode*, const std::string& command) override {
+        commands.push_back(command);
+    }
     std::vector<std::string> commands;
 };
 
@@ -80,7 +82,9 @@ protected:
     void click(cocos2d::CCNode* node);
     // File names of the sounds played since the test began.
     std::vector<std::string> played() const;
-    cocos2d::CCScene* runningScene() const { return cocos2d::CCDirector::sharedDirector()->getRunningScene(); }
+    cocos2d::CCScene* runningScene() const {
+        return cocos2d::CCDirector::sharedDirector()->getRunningScene();
+    }
     static std::string textOf(cocos2d::CCNode* node) { return MenuLayer::itemText(node); }
 
     cocos2d::HeadlessDriver driver;

@@ -45,7 +45,8 @@ TEST(ScaledSceneLayout, DesignAreaIsScaledUniformlyAndCentred) {
         CCLayer* root = scene->contentRoot();
         EXPECT_NEAR(root->getScale(), c.scale, 1e-5f);
         CCPoint lowerLeft = root->convertToWorldSpace(CCPoint(0, 0));
-        CCPoint upperRight = root->convertToWorldSpace(CCPoint(ScaledScene::kDesignWidth, ScaledScene::kDesignHeight));
+        CCPoint upperRight =
+            root->convertToWorldSpace(CCPoint(ScaledScene::kDesignWidth, ScaledScene::kDesignHeight));
         EXPECT_NEAR(lowerLeft.x, c.lowerLeft.x, 1.0f);
         EXPECT_NEAR(lowerLeft.y, c.lowerLeft.y, 1.0f);
         EXPECT_NEAR(upperRight.x, c.upperRight.x, 1.0f);

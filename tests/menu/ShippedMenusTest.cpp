@@ -40,7 +40,8 @@ protected:
     }
 
     static float fontSizeOf(CCNode* node) {
-        if (auto* button = dynamic_cast<MenuItemFontAndSprite*>(node)) return static_cast<float>(button->fontSize());
+        if (auto* button = dynamic_cast<MenuItemFontAndSprite*>(node))
+            return static_cast<float>(button->fontSize());
         if (auto* label = dynamic_cast<CCLabelTTF*>(node)) return label->getFontSize();
         return 0;
     }
