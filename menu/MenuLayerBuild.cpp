@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <functional>
+
 #include "audio/PlaySample.h"
 #include "audio/SoundSetting.h"
 #include "config/IniLookup.h"
@@ -28,31 +31,50 @@ constexpr float kBannerRise = 50;
 // Properties that carry over from one item to the next until an item sets them again.
 struct StickyProperties {
     std::string font;
-    int fontSize;
+    int fontSize = 10;
     std::string align;
-    int z;
+    int z = 0;
     std::string tint;
     std::string imageTint;
 };
 
 // What one item asks for, read once.
 struct ItemSpec {
-    int index;
     std::string type;
     std::string function;
     std::optional<std::string> image;
-    std::optional<std::string> rawText;
+    std::string imageSelected;
+    std::string imageDisabled;
+    bool hasText = false;
     std::string text;
     CCSize textSize;
-    ccColor4B tint;
+    std::string textAlign;
+    ccColor4B tint{255, 255, 255, 255};
+    StickyProperties sticky;
 };
+
+struct BuiltNode {
+    CCNode* node = nullptr;
+    bool created = false;  // a new node, still to be added to the layer
+};
+
+// Takes the item's node of an earlier build off the layer when it cannot be reused.
+using DropOld = std::function<void()>;
 
 void applyTint(CCRGBAProtocol* node, const ccColor4B& tint) {
     node->setColor(ccc3(tint.r, tint.g, tint.b));
     node->setOpacity(tint.a);
 }
 
-// "file[,sx[,sy]]"
+ccColor3B rgb(const ccColor4B& color) {
+    return ccc3(color.r, color.g, color.b);
+}
+
+float fontSize(const ItemSpec& item) {
+    return static_cast<float>(item.sticky.fontSize);
+}
+
+// Buttons: "file[,sx[,sy]]".
 struct ButtonImage {
     std::string file;
     float sx = 1;
@@ -71,19 +93,148 @@ ButtonImage parseButtonImage(std::string_view text) {
     return image;
 }
 
-std::string defaultType(const ItemSpec& item, const std::string& font) {
+std::string defaultType(const ItemSpec& item) {
     if (!item.function.empty()) return "button";
     if (item.image) return "image";
-    if (font.find(".fnt") != std::string::npos) return "bitmaptext";
+    if (item.sticky.font.find(".fnt") != std::string::npos) return "bitmaptext";
     return "text";
 }
 
-bool isPlainSprite(CCNode* node) {
-    return dynamic_cast<CCSprite*>(node) && !dynamic_cast<CCLabelTTF*>(node);
+BuiltNode buildButton(MenuLayer* layer, const ItemSpec& item, const DropOld& dropOld) {
+    // The widget takes the engine's default menu-item font when it is made.
+    CCMenuItemLabel::setFontName(item.sticky.font.c_str());
+    CCMenuItemLabel::setFontSize(static_cast<unsigned int>(std::max(item.sticky.fontSize, 0)));
+    ButtonImage image = parseButtonImage(item.image.value_or(""));
+    dropOld();
+    CCSprite* normal = item.image ? CCSprite::create(image.file.c_str()) : nullptr;
+    MenuItemFontAndSprite* button = MenuItemFontAndSprite::create(normal, layer);
+    if (!button) return {};
+    if (normal) {
+        button->setSelectedImage(
+            CCSprite::create(item.imageSelected.empty() ? image.file.c_str() : item.imageSelected.c_str()));
+        button->setDisabledImage(
+            CCSprite::create(item.imageDisabled.empty() ? image.file.c_str() : item.imageDisabled.c_str()));
+    }
+    button->setImageScale(image.sx, image.sy);
+    applyTint(button, item.tint);
+    ccColor4B tints[3];
+    if (std::size_t read = parseColorList(item.sticky.imageTint, tints, 3); read > 0) {
+        std::fill(tints + read, tints + 3, tints[read - 1]);
+        button->setImageColors(rgb(tints[0]), rgb(tints[1]), rgb(tints[2]));
+        button->setImageOpacities(tints[0].a, tints[1].a, tints[2].a);
+    }
+    button->setText(item.text.c_str());
+    return {button, false};
 }
 
-bool isPlainLabel(CCNode* node) {
-    return dynamic_cast<CCLabelTTF*>(node) && !dynamic_cast<CCTextFieldTTF*>(node);
+BuiltNode buildInput(CCNode* old, const ItemSpec& item, const DropOld& dropOld) {
+    BuiltNode built;
+    auto* field = dynamic_cast<CCTextFieldTTF*>(old);
+    if (field) {
+        field->setFontName(item.sticky.font.c_str());
+        field->setFontSize(fontSize(item));
+    } else {
+        dropOld();
+        field = CCTextFieldTTF::textFieldWithPlaceHolder("", item.sticky.font.c_str(), fontSize(item));
+        if (!field) return {};
+        built.created = true;
+    }
+    field->setDimensions(item.textSize);
+    applyTint(field, item.tint);
+    field->setPlaceHolder(item.text.c_str());
+    built.node = field;
+    return built;
+}
+
+// A label reused across a reload keeps what code wrote into it unless the item has a
+// text of its own.
+bool shouldSetText(const BuiltNode& built, const ItemSpec& item) {
+    return built.created || item.hasText;
+}
+
+BuiltNode buildBitmapText(CCNode* old, const ItemSpec& item, const DropOld& dropOld) {
+    BuiltNode built;
+    auto* label = dynamic_cast<CCLabelBMFont*>(old);
+    if (label) {
+        label->setFntFile(item.sticky.font.c_str());
+    } else {
+        dropOld();
+        label = CCLabelBMFont::create("", item.sticky.font.c_str());
+        if (!label) return {};
+        built.created = true;
+    }
+    applyTint(label, item.tint);
+    if (shouldSetText(built, item)) label->setString(item.text.c_str());
+    built.node = label;
+    return built;
+}
+
+BuiltNode buildText(CCNode* old, const ItemSpec& item, const DropOld& dropOld) {
+    BuiltNode built;
+    // A text field is a TTF label too, but not one to reuse as a plain label.
+    auto* label = dynamic_cast<CCTextFieldTTF*>(old) ? nullptr : dynamic_cast<CCLabelTTF*>(old);
+    if (label) {
+        label->setFontName(item.sticky.font.c_str());
+        label->setFontSize(fontSize(item));
+    } else {
+        dropOld();
+        label = CCLabelTTF::create("", item.sticky.font.c_str(), fontSize(item));
+        if (!label) return {};
+        built.created = true;
+    }
+    label->setDimensions(item.textSize);
+    applyTint(label, item.tint);
+    label->setHorizontalAlignment(horizontalTextAlign(item.textAlign));
+    label->setVerticalAlignment(verticalTextAlign(item.textAlign));
+    if (shouldSetText(built, item)) label->setString(item.text.c_str());
+    built.node = label;
+    return built;
+}
+
+BuiltNode buildImage(CCNode* old, const ItemSpec& item, const DropOld& dropOld) {
+    BuiltNode built;
+    std::string file = item.image.value_or("");
+    // Labels are sprites too, but not ones to reuse as pictures.
+    auto* sprite = dynamic_cast<CCLabelTTF*>(old) ? nullptr : dynamic_cast<CCSprite*>(old);
+    if (sprite) {
+        CCTexture2D* texture = CCTextureCache::sharedTextureCache()->addImage(file.c_str());
+        if (!texture) return {};
+        sprite->setTexture(texture);
+        const CCSize& size = texture->getContentSize();
+        sprite->setTextureRect(CCRect(0, 0, size.width, size.height));
+    } else {
+        dropOld();
+        sprite = CCSprite::create(file.c_str());
+        if (!sprite) return {};
+        built.created = true;
+    }
+    ccColor4B tint{1, 1, 1, 1};
+    parseColorList(item.sticky.imageTint, &tint, 1);
+    applyTint(sprite, tint);
+    built.node = sprite;
+    return built;
+}
+
+void placeNode(CCNode* node, int index, CCPoint position, const MenuLayer& layer, const ItemSpec& item) {
+    node->setPosition(position);
+    node->setTag(index);
+    node->setRotation(parseReal(layer.getItemString("rotation", index, "0")));
+    std::string scale = layer.getItemString("scale", index, "1");
+    if (std::size_t comma = scale.find(','); comma != std::string::npos) {
+        node->setScaleX(parseReal(scale));
+        node->setScaleY(parseReal(std::string_view(scale).substr(comma + 1)));
+    } else {
+        node->setScale(parseReal(scale));
+    }
+    node->setAnchorPoint(anchorForAlign(item.sticky.align));
+}
+
+void startBannerBob(CCNode* node) {
+    node->stopActionByTag(kBannerActionTag);
+    CCAction* bob = CCRepeatForever::create(CCSequence::createWithTwoActions(
+        CCMoveBy::create(1, CCPoint(0, kBannerRise)), CCMoveBy::create(1, CCPoint(0, -kBannerRise))));
+    bob->setTag(kBannerActionTag);
+    node->runAction(bob);
 }
 
 }  // namespace
@@ -98,8 +249,7 @@ void MenuLayer::rebuild() {
     for (int n = 1;; ++n) {
         std::optional<std::string> pos = itemString("pos", n);
         if (!pos) break;
-        std::string id = getItemString("id", n, "");
-        bool banner = id.starts_with(kBannerPrefix);
+        bool banner = getItemString("id", n, "").starts_with(kBannerPrefix);
         if (banner && !adMode()) continue;
         CCPoint position = parseIntPair(*pos);
 
@@ -110,21 +260,19 @@ void MenuLayer::rebuild() {
         sticky.tint = getItemString("tint", n, sticky.tint);
         sticky.imageTint = getItemString("imagetint", n, sticky.imageTint);
 
-        CCNode* old = getChildByTag(n);
-        ItemSpec item{n,
-                      getItemString("type", n, ""),
-                      getItemString("function", n, ""),
-                      itemString("image", n),
-                      itemString("text", n),
-                      "",
-                      CCSize(),
-                      ccColor4B{}};
-        item.text = decodeItemText(item.rawText.value_or(""));
-        if (!item.function.empty()) {
-            if (IMenuFunction* handler = exactMenuFunction(item.function)) {
-                if (std::optional<std::string> label = handler->getFunctionText(item.function))
-                    item.text = *label;
-            }
+        ItemSpec item;
+        item.sticky = sticky;
+        item.type = getItemString("type", n, "");
+        item.function = getItemString("function", n, "");
+        item.image = itemString("image", n);
+        item.imageSelected = getItemString("image_selected", n, "");
+        item.imageDisabled = getItemString("image_disabled", n, "");
+        std::optional<std::string> rawText = itemString("text", n);
+        item.hasText = rawText.has_value();
+        item.text = decodeItemText(rawText.value_or(""));
+        if (IMenuFunction* handler = item.function.empty() ? nullptr : exactMenuFunction(item.function)) {
+            if (std::optional<std::string> label = handler->getFunctionText(item.function))
+                item.text = *label;
         }
         if (std::optional<std::string> box = itemString("textsize", n)) {
             CCPoint size = parseIntPair(*box);
@@ -134,138 +282,35 @@ void MenuLayer::rebuild() {
             item.text = iniGetString("localization", isSoundOn() ? "sound_on" : "sound_off", 0, "");
         if (std::optional<std::string> delay = itemString("auto_click", n))
             m_autoClickTimer = parseReal(*delay);
-        if (item.type.empty()) item.type = defaultType(item, sticky.font);
+        if (item.type.empty()) item.type = defaultType(item);
         item.tint = firstColorOrWhite(sticky.tint);
+        item.textAlign = getItemString("textalign", n, "");
 
-        CCNode* node = nullptr;
-        bool created = false;
-        auto replaceOld = [&]() {
+        CCNode* old = getChildByTag(n);
+        DropOld dropOld = [this, old]() {
             if (!old) return;
             if (old == m_focusedInput) focusInput(nullptr);
             removeChild(old, true);
-            old = nullptr;
         };
-        // A label reused across a reload keeps what code wrote into it unless the item
-        // has a text of its own.
-        bool setText = !old || item.rawText.has_value();
-
+        BuiltNode built;
         if (item.type == "button") {
-            CCMenuItemLabel::setFontName(sticky.font.c_str());
-            CCMenuItemLabel::setFontSize(static_cast<unsigned int>(std::max(sticky.fontSize, 0)));
-            ButtonImage image = parseButtonImage(item.image.value_or(""));
-            replaceOld();
-            CCSprite* normal = item.image ? CCSprite::create(image.file.c_str()) : nullptr;
-            MenuItemFontAndSprite* button = MenuItemFontAndSprite::create(normal, this);
-            if (!button) continue;
-            if (normal) {
-                std::string selected = getItemString("image_selected", n, image.file);
-                std::string disabled = getItemString("image_disabled", n, image.file);
-                button->setSelectedImage(CCSprite::create(selected.c_str()));
-                button->setDisabledImage(CCSprite::create(disabled.c_str()));
-            }
-            button->setImageScale(image.sx, image.sy);
-            applyTint(button, item.tint);
-            ccColor4B tints[3];
-            std::size_t read = parseColorList(sticky.imageTint, tints, 3);
-            if (read > 0) {
-                for (std::size_t i = read; i < 3; ++i) tints[i] = tints[read - 1];
-                button->setImageColors(ccc3(tints[0].r, tints[0].g, tints[0].b),
-                                       ccc3(tints[1].r, tints[1].g, tints[1].b),
-                                       ccc3(tints[2].r, tints[2].g, tints[2].b));
-                button->setImageOpacities(tints[0].a, tints[1].a, tints[2].a);
-            }
-            button->setText(item.text.c_str());
-            buttons->addObject(button);
-            node = button;
+            built = buildButton(this, item, dropOld);
+            if (built.node) buttons->addObject(built.node);
         } else if (item.type == "input") {
-            auto* field = dynamic_cast<CCTextFieldTTF*>(old);
-            if (field) {
-                field->setFontName(sticky.font.c_str());
-                field->setFontSize(static_cast<float>(sticky.fontSize));
-            } else {
-                replaceOld();
-                field = CCTextFieldTTF::textFieldWithPlaceHolder("", sticky.font.c_str(),
-                                                                 static_cast<float>(sticky.fontSize));
-                if (!field) continue;
-                created = true;
-            }
-            field->setDimensions(item.textSize);
-            applyTint(field, item.tint);
-            field->setPlaceHolder(item.text.c_str());
-            node = field;
+            built = buildInput(old, item, dropOld);
         } else if (item.type == "bitmaptext") {
-            auto* label = dynamic_cast<CCLabelBMFont*>(old);
-            if (label) {
-                label->setFntFile(sticky.font.c_str());
-            } else {
-                replaceOld();
-                label = CCLabelBMFont::create("", sticky.font.c_str());
-                if (!label) continue;
-                created = true;
-            }
-            applyTint(label, item.tint);
-            if (setText) label->setString(item.text.c_str());
-            node = label;
+            built = buildBitmapText(old, item, dropOld);
         } else if (item.type == "text") {
-            CCLabelTTF* label = isPlainLabel(old) ? static_cast<CCLabelTTF*>(old) : nullptr;
-            if (label) {
-                label->setFontName(sticky.font.c_str());
-                label->setFontSize(static_cast<float>(sticky.fontSize));
-            } else {
-                replaceOld();
-                label = CCLabelTTF::create("", sticky.font.c_str(), static_cast<float>(sticky.fontSize));
-                if (!label) continue;
-                created = true;
-            }
-            label->setDimensions(item.textSize);
-            applyTint(label, item.tint);
-            std::string textAlign = getItemString("textalign", n, "");
-            label->setHorizontalAlignment(horizontalTextAlign(textAlign));
-            label->setVerticalAlignment(verticalTextAlign(textAlign));
-            if (setText) label->setString(item.text.c_str());
-            node = label;
+            built = buildText(old, item, dropOld);
         } else if (item.type == "image") {
-            std::string file = item.image.value_or("");
-            CCSprite* sprite = isPlainSprite(old) ? static_cast<CCSprite*>(old) : nullptr;
-            if (sprite) {
-                CCTexture2D* texture = CCTextureCache::sharedTextureCache()->addImage(file.c_str());
-                if (!texture) continue;
-                sprite->setTexture(texture);
-                const CCSize& size = texture->getContentSize();
-                sprite->setTextureRect(CCRect(0, 0, size.width, size.height));
-            } else {
-                replaceOld();
-                sprite = CCSprite::create(file.c_str());
-                if (!sprite) continue;
-                created = true;
-            }
-            ccColor4B tint{1, 1, 1, 1};
-            parseColorList(sticky.imageTint, &tint, 1);
-            applyTint(sprite, tint);
-            node = sprite;
-        } else {
-            continue;
+            built = buildImage(old, item, dropOld);
         }
+        if (!built.node) continue;
 
-        node->setPosition(position);
-        node->setTag(n);
-        node->setRotation(parseReal(getItemString("rotation", n, "0")));
-        std::string scale = getItemString("scale", n, "1");
-        if (std::size_t comma = scale.find(','); comma != std::string::npos) {
-            node->setScaleX(parseReal(scale));
-            node->setScaleY(parseReal(std::string_view(scale).substr(comma + 1)));
-        } else {
-            node->setScale(parseReal(scale));
-        }
-        node->setAnchorPoint(anchorForAlign(sticky.align));
-        if (created) addChild(node, sticky.z);
-        if (banner) {
-            node->stopActionByTag(kBannerActionTag);
-            CCAction* bounce = CCRepeatForever::create(CCSequence::createWithTwoActions(
-                CCMoveBy::create(1, CCPoint(0, kBannerRise)), CCMoveBy::create(1, CCPoint(0, -kBannerRise))));
-            bounce->setTag(kBannerActionTag);
-            node->runAction(bounce);
-        }
+        placeNode(built.node, n, position, *this, item);
+        // A reused node keeps its place and z-order; buttons go into the menu below.
+        if (built.created) addChild(built.node, sticky.z);
+        if (banner) startBannerBob(built.node);
     }
 
     removeChildByTag(kMenuTag, true);
