@@ -32,6 +32,16 @@ ScaledScene::Layout ScaledScene::computeLayout(float width, float height, bool a
     return Layout{static_cast<float>(s), CCPoint(static_cast<float>(x), static_cast<float>(y))};
 }
 
+ScaledScene* ScaledScene::create() {
+    auto* scene = new ScaledScene();
+    if (!scene->init()) {
+        scene->release();
+        return nullptr;
+    }
+    scene->autorelease();
+    return scene;
+}
+
 bool ScaledScene::init() {
     if (!CCScene::init()) return false;
     CCSize window = CCDirector::sharedDirector()->getWinSize();

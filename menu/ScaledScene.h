@@ -26,6 +26,9 @@ public:
     // The layout for a window of width x height points.
     static Layout computeLayout(float width, float height, bool adMode);
 
+    // An empty scaled scene (autoreleased), or null.
+    static ScaledScene* create();
+
     bool init() override;
 
     cocos2d::CCLayer* contentRoot() const { return m_contentRoot; }

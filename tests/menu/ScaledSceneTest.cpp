@@ -35,10 +35,9 @@ TEST(ScaledSceneLayout, DesignAreaIsScaledUniformlyAndCentred) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << (c.ad ? " ad" : ""));
         HeadlessDriver driver(static_cast<int>(c.width), static_cast<int>(c.height));
         setAdMode(c.ad);
-        auto* scene = new ScaledScene();
-        ASSERT_TRUE(scene->init());
-        scene->autorelease();
+        ScaledScene* scene = ScaledScene::create();
         setAdMode(false);
+        ASSERT_NE(scene, nullptr);
         CCDirector::sharedDirector()->runWithScene(scene);
         driver.step();
 
@@ -58,9 +57,8 @@ TEST(ScaledSceneLayout, DesignAreaIsScaledUniformlyAndCentred) {
 class VolumeOverlay : public MenuTest {
 protected:
     void SetUp() override {
-        auto* scaled = new ScaledScene();
-        ASSERT_TRUE(scaled->init());
-        scaled->autorelease();
+        ScaledScene* scaled = ScaledScene::create();
+        ASSERT_NE(scaled, nullptr);
         CCDirector::sharedDirector()->replaceScene(scaled);
         driver.step();
         overlay = scaled->volumeLayer();
@@ -117,10 +115,9 @@ TEST_F(VolumeOverlay, KeysStepTheVolumeAndShowOnlyTheLatestTextForOneSecond) {
 
 TEST_F(VolumeOverlay, NewSceneReadsTheVolumeAgain) {
     overlay->setVolume(0.3f);
-    auto* next = new ScaledScene();
-    ASSERT_TRUE(next->init());
+    ScaledScene* next = ScaledScene::create();
+    ASSERT_NE(next, nullptr);
     EXPECT_FLOAT_EQ(next->volumeLayer()->volume(), 0.3f);
-    next->release();
 }
 
 }  // namespace
