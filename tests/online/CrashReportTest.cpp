@@ -1,6 +1,7 @@
 #include "online/CrashReport.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,7 +22,13 @@ namespace {
 
 using ::testing::HasSubstr;
 
-volatile int* volatile s_nowhere = nullptr;
+// A page that may not be touched: a real segmentation fault that no sanitizer checks
+// for first (unlike a null pointer).
+void writeToForbiddenPage() {
+    void* page = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (page == MAP_FAILED) _exit(4);
+    *static_cast<volatile int*>(page) = 1;
+}
 volatile bool s_keepGoing = true;
 
 int recurseForever(int depth) {
@@ -84,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CrashCase{"FloatingPoint", SIGFPE, "SIGFPE (floating-point error)", [] { raise(SIGFPE); }},
                       CrashCase{"IllegalInstruction", SIGILL, "SIGILL (illegal instruction)",
                                 [] { __builtin_trap(); }},
-                      CrashCase{"NullWrite", SIGSEGV, "SIGSEGV (segmentation fault)", [] { *s_nowhere = 1; }},
+                      CrashCase{"ForbiddenWrite", SIGSEGV, "SIGSEGV (segmentation fault)", writeToForbiddenPage},
                       CrashCase{"StackOverflow", SIGSEGV, "SIGSEGV (segmentation fault)",
                                 [] { recurseForever(0); }}),
     [](const auto& test) { return std::string(test.param.name); });

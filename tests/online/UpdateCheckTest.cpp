@@ -105,6 +105,7 @@ TEST(UpdateCheck, NoRequestWithoutHostOrVersionOrWithAnOverlongAddress) {
     EXPECT_TRUE(server.requests().empty());
 }
 
+// The game's own check runs once per process, so this test passes once per run.
 TEST(UpdateCheck, GameCheckSendsThisBuildsVersion) {
     LoopbackHttpServer server(200, "1" + std::to_string(installedVersion() + 1));
     setOnlineHost(OnlineHost::Version, server.address());
