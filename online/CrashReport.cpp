@@ -117,5 +117,3 @@ bool installCrashReport() {
     }
     return true;
 }
-
-std::string crashReportPath() { return s_path; }
