@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "config/IniLookup.h"
 #include "config/IniNumber.h"
 #include "menu/ColorList.h"
 
@@ -37,10 +36,7 @@ TransitionSpec parseTransition(std::string_view text) {
     return spec;
 }
 
-// The table of engine transitions comes with the transition scenes; until then every
-// name changes the scene at once.
-cocos2d::CCScene* createTransition(std::string_view section, cocos2d::CCScene* scene) {
-    TransitionSpec spec = parseTransition(iniGetString(section, "transition", 0, ""));
-    (void)spec;
+// Every name changes the scene at once until the engine's transition scenes arrive.
+cocos2d::CCScene* createTransition(std::string_view /*section*/, cocos2d::CCScene* scene) {
     return scene;
 }
