@@ -76,6 +76,8 @@ private:
     MenuLayer(std::string section, IClickCallback* clickCallback);
 
     bool runBuiltInCommand(cocos2d::CCNode* item, const std::string& command);
+    // The label of a "toggle_sound" button for the given setting.
+    static std::string soundToggleText(bool on);
     void focusInput(cocos2d::CCTextFieldTTF* input);
     void activateFirstButtonWith(std::string_view key, bool needsNonZero);
 

@@ -278,8 +278,7 @@ void MenuLayer::rebuild() {
             CCPoint size = parseIntPair(*box);
             item.textSize = CCSize(size.x, size.y);
         }
-        if (item.function == "toggle_sound")
-            item.text = iniGetString("localization", isSoundOn() ? "sound_on" : "sound_off", 0, "");
+        if (item.function == "toggle_sound") item.text = soundToggleText(isSoundOn());
         if (std::optional<std::string> delay = itemString("auto_click", n))
             m_autoClickTimer = parseReal(*delay);
         if (item.type.empty()) item.type = defaultType(item);

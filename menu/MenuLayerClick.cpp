@@ -22,16 +22,16 @@ namespace {
 constexpr std::string_view kMenuPrefix = "menu,";
 constexpr std::string_view kUrlPrefix = "url,";
 
-std::string soundLabel(bool on) {
-    return iniGetString("localization", on ? "sound_on" : "sound_off", 0, "");
-}
-
 void openMenuScreen(const std::string& section) {
     if (CCScene* scene = createMenuScene(section))
         CCDirector::sharedDirector()->replaceScene(createTransition(section, scene));
 }
 
 }  // namespace
+
+std::string MenuLayer::soundToggleText(bool on) {
+    return iniGetString("localization", on ? "sound_on" : "sound_off", 0, "");
+}
 
 void MenuLayer::activateItem(CCObject* object) {
     auto* item = dynamic_cast<CCNode*>(object);
@@ -67,7 +67,7 @@ bool MenuLayer::runBuiltInCommand(CCNode* item, const std::string& command) {
         bool on = !isSoundOn();
         setSoundOn(on);
         if (auto* button = dynamic_cast<MenuItemFontAndSprite*>(item))
-            button->setText(soundLabel(on).c_str());
+            button->setText(soundToggleText(on).c_str());
     } else if (command == "url_store" || command.starts_with(kUrlPrefix)) {
         openLinkForMenuCommand(command);
     } else {
