@@ -172,10 +172,15 @@ public:
     void setRotatePerSecondVar(float degrees) { m_radius.rotatePerSecondVar = degrees; }
 
 protected:
-    // Where the emitter's origin is in the space particles are kept in.
-    CCPoint emitterOrigin();
+    // The emitter's origin in the space particles are kept in, and the map of offsets in
+    // that space back to the node's (the inverse of its rotation and scale).
+    struct EmitterFrame {
+        CCPoint origin;
+        CCAffineTransform toNode;
+    };
+    EmitterFrame emitterFrame();
     // The particle's centre in node space as it is drawn now.
-    CCPoint drawPosition(const tCCParticle& particle, const CCPoint& origin) const;
+    CCPoint drawPosition(const tCCParticle& particle, const EmitterFrame& frame) const;
     float randomMinus1To1();
 
     std::vector<tCCParticle> m_particles;
@@ -187,7 +192,6 @@ protected:
 private:
     void initParticle(tCCParticle& particle);
     void advanceParticle(tCCParticle& particle, float dt);
-    bool loadTexture(const PlistDictionary& dictionary, const std::string& dirname);
 
     struct GravityMode {
         CCPoint gravity;
