@@ -6,7 +6,6 @@
 #include "engine/director/CCDirector.h"
 #include "engine/input/CCTouch.h"
 #include "engine/input/CCTouchDispatcher.h"
-#include "engine/text/CCLabelBMFont.h"
 #include "engine/text/CCTextFieldTTF.h"
 #include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayerMenu.h"

@@ -3,7 +3,6 @@
 
 #include "audio/PlaySample.h"
 #include "audio/SoundSetting.h"
-#include "config/IniLookup.h"
 #include "engine/actions/CCActionComposite.h"
 #include "engine/actions/CCActionTransform.h"
 #include "engine/director/CCDirector.h"
