@@ -9,6 +9,7 @@
 #include "engine/audio/NullAudioBackend.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/platform/PngWriter.h"
+#include "engine/text/FontCache.h"
 #include "menu/MenuLayer.h"
 #include "tests/support/TestPaths.h"
 
@@ -29,6 +30,8 @@ public:
         fs::copy_file(fixturePath("game/game.ini"), "game.ini");
         fs::copy_file(fixturePath("text/digits.fnt"), "playtime_40.fnt");
         fs::copy_file(fixturePath("text/digits.png"), "digits.png");
+        // Buttons make a label in the default font even without a text.
+        fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", FontCache::kDefaultSansFile);
         std::vector<std::uint8_t> pixels(80 * 80 * 4, 255);
         ASSERT_TRUE(writePng("tile.png", pixels.data(), 80, 80));
         IniStore::shared().setLanguageSuffix("");
@@ -36,6 +39,7 @@ public:
     }
 
     void TearDown() override {
+        FontCache::purge();
         std::error_code ignored;
         fs::current_path(m_previous, ignored);
         fs::remove_all(m_dir, ignored);
