@@ -1,8 +1,13 @@
 #include "menu/Transition.h"
 
 #include <charconv>
+#include <functional>
+#include <map>
+#include <string>
 
+#include "config/IniLookup.h"
 #include "config/IniNumber.h"
+#include "engine/transitions/CCTransitions.h"
 #include "menu/ColorList.h"
 
 namespace {
@@ -36,7 +41,67 @@ TransitionSpec parseTransition(std::string_view text) {
     return spec;
 }
 
-// Every name changes the scene at once until the engine's transition scenes arrive.
-cocos2d::CCScene* createTransition(std::string_view /*section*/, cocos2d::CCScene* scene) {
-    return scene;
+namespace {
+
+using cocos2d::CCScene;
+
+using Maker = CCScene* (*)(const TransitionSpec&, CCScene*);
+
+template <typename T>
+CCScene* timed(const TransitionSpec& spec, CCScene* scene) {
+    return T::create(spec.time, scene);
+}
+
+template <typename T>
+CCScene* oriented(const TransitionSpec& spec, CCScene* scene) {
+    return T::create(spec.time, scene, static_cast<cocos2d::tOrientation>(spec.orientation));
+}
+
+CCScene* fade(const TransitionSpec& spec, CCScene* scene) {
+    return cocos2d::CCTransitionFade::create(spec.time, scene, spec.color);
+}
+
+const std::map<std::string, Maker, std::less<>>& makers() {
+    using namespace cocos2d;
+    static const std::map<std::string, Maker, std::less<>> s_makers{
+        {"roto_zoom", timed<CCTransitionRotoZoom>},
+        {"jump_zoom", timed<CCTransitionJumpZoom>},
+        {"move_in_l", timed<CCTransitionMoveInL>},
+        {"move_in_r", timed<CCTransitionMoveInR>},
+        {"move_in_t", timed<CCTransitionMoveInT>},
+        {"move_in_b", timed<CCTransitionMoveInB>},
+        {"slide_in_l", timed<CCTransitionSlideInL>},
+        {"slide_in_r", timed<CCTransitionSlideInR>},
+        {"slide_in_t", timed<CCTransitionSlideInT>},
+        {"slide_in_b", timed<CCTransitionSlideInB>},
+        {"shrink_grow", timed<CCTransitionShrinkGrow>},
+        {"flip_x", oriented<CCTransitionFlipX>},
+        {"flip_y", oriented<CCTransitionFlipY>},
+        {"flip_angle", oriented<CCTransitionFlipAngular>},
+        {"zoomflip_x", oriented<CCTransitionZoomFlipX>},
+        {"zoomflip_y", oriented<CCTransitionZoomFlipY>},
+        {"zoomflip_angle", oriented<CCTransitionZoomFlipAngular>},
+        {"fade", fade},
+        {"cross_fade", timed<CCTransitionCrossFade>},
+        {"turn_off_tiles", timed<CCTransitionTurnOffTiles>},
+        {"split_cols", timed<CCTransitionSplitCols>},
+        {"split_rows", timed<CCTransitionSplitRows>},
+        {"fade_tr", timed<CCTransitionFadeTR>},
+        {"fade_bl", timed<CCTransitionFadeBL>},
+        {"fade_up", timed<CCTransitionFadeUp>},
+        {"fade_down", timed<CCTransitionFadeDown>},
+    };
+    return s_makers;
+}
+
+}  // namespace
+
+cocos2d::CCScene* createTransition(std::string_view section, cocos2d::CCScene* scene) {
+    if (!scene) return nullptr;
+    TransitionSpec spec = parseTransition(iniGetString(section, "transition", 0, ""));
+    auto found = makers().find(spec.name);
+    if (found == makers().end()) return scene;
+    CCScene* transition = found->second(spec, scene);
+    // No transition can lead to the scene already running; that change happens at once.
+    return transition ? transition : scene;
 }

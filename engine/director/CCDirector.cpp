@@ -134,7 +134,9 @@ void CCDirector::setNextScene() {
     }
     CC_SAFE_RELEASE(m_runningScene);
     m_runningScene = next;  // takes over the reference held for m_nextScene
-    if (!runningIsTransition) {
+    // A finished transition leaves its incoming scene entered; a scene that replaces a
+    // transition before it ends still needs entering.
+    if (!runningIsTransition || !m_runningScene->isRunning()) {
         m_runningScene->onEnter();
         m_runningScene->onEnterTransitionDidFinish();
     }

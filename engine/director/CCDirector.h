@@ -39,6 +39,8 @@ public:
     void pushScene(CCScene* scene);
     void popScene();  // popping the last scene ends the director
     CCScene* getRunningScene() const { return m_runningScene; }
+    // Whether the scene being left is to be cleaned up (a replace) or kept (a push).
+    bool isSendCleanupToScene() const { return m_sendCleanupToScene; }
     unsigned int sceneCount() const { return m_scenes->count(); }
     // The director stops at the start of the next frame.
     void end() { m_endRequested = true; }
