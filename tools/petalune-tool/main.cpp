@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "tools/petalune-tool/IniCommands.h"
+#include "tools/petalune-tool/SaveDumpCommand.h"
 
 namespace {
 
@@ -21,6 +22,12 @@ Commands:
       code such as en, de or zh ("none" for no language variants); without --lang
       the language comes from the locale, as in the game. Exits 1, printing nothing,
       when there is no value.
+
+  save-dump FILE
+      Prints a saved collapse game (save_game_orig, save_game_zen in the writable
+      folder) as JSON: the marker byte, then every field in stored order. A damaged
+      file prints what was readable with "complete": false, the field where reading
+      stopped ("unreadable_from") and the reader's error, and exits 1.
 
   --help
       Shows this text.
@@ -50,6 +57,7 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "ini-check") return runIniCheck(args);
     if (command == "ini-get") return runIniGet(args);
+    if (command == "save-dump") return runSaveDump(args);
     reportError("unknown command " + command + "; see petalune-tool --help");
     return kExitUsage;
 }
