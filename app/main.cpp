@@ -1,8 +1,3 @@
-#include <cstdio>
+#include "app/Launcher.h"
 
-int main() {
-    std::fprintf(stderr,
-                 "Petalune: the game window is not built yet. The configuration tool is ready: "
-                 "build/bin/petalune-tool --help\n");
-    return 1;
-}
+int main(int argc, char** argv) { return runPetalune(std::vector<std::string>(argv, argv + argc), true); }

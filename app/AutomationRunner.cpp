@@ -1,0 +1,142 @@
+#include "app/AutomationRunner.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/SceneWalk.h"
+#include "app/StateDump.h"
+#include "core/fs/AtomicFile.h"
+#include "engine/director/CCDirector.h"
+#include "engine/nodes/CCLayer.h"
+#include "engine/platform/CCEGLView.h"
+#include "engine/platform/PngWriter.h"
+#include "engine/renderer/Renderer.h"
+#include "menu/ScaledScene.h"
+
+using namespace cocos2d;
+
+std::string pathBelow(const std::string& folder, const std::string& name) {
+    if (folder.empty() || name.starts_with('/')) return name;
+    return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
+bool writeStateDump(const std::string& path) {
+    std::string json = stateDumpJson() + "\n";
+    if (writeFileAtomically(path, json.data(), json.size())) return true;
+    std::fprintf(stderr, "Petalune: cannot write the state to %s\n", path.c_str());
+    return false;
+}
+
+AutomationRunner::AutomationRunner(CCEGLView& view, float timeStep, FrameFunction frame, std::string dumpFolder,
+                                   std::string screenshotFolder)
+    : m_view(view),
+      m_timeStep(timeStep),
+      m_frame(std::move(frame)),
+      m_dumpFolder(std::move(dumpFolder)),
+      m_screenshotFolder(std::move(screenshotFolder)) {}
+
+CCPoint AutomationRunner::windowPoint(const CCPoint& design) const {
+    CCPoint world = design;
+    if (auto* scene = dynamic_cast<ScaledScene*>(CCDirector::sharedDirector()->getRunningScene()))
+        world = scene->contentRoot()->convertToWorldSpace(design);
+    const CCRect& viewport = m_view.getViewPortRect();
+    return CCPoint(viewport.origin.x + world.x * m_view.getScaleX(),
+                   viewport.origin.y + world.y * m_view.getScaleY());
+}
+
+bool AutomationRunner::runFrames(int frames) {
+    CCDirector* director = CCDirector::sharedDirector();
+    for (int i = 0; i < frames && !director->isEnded(); ++i) m_frame();
+    return !director->isEnded();
+}
+
+std::string AutomationRunner::run(const std::vector<ScriptStep>& steps) {
+    m_quit = false;
+    for (const ScriptStep& step : steps) {
+        if (m_quit || CCDirector::sharedDirector()->isEnded()) break;
+        std::string error = runStep(step);
+        if (!error.empty()) return "line " + std::to_string(step.line) + ": " + error;
+    }
+    return {};
+}
+
+std::string AutomationRunner::runStep(const ScriptStep& step) {
+    using Kind = ScriptStep::Kind;
+    CCPoint at = windowPoint(CCPoint(step.x, step.y));
+    switch (step.kind) {
+        case Kind::Wait: {
+            // The small allowance keeps float noise from adding a frame.
+            int frames = step.frames ? step.frames
+                                     : static_cast<int>(std::ceil(step.seconds / m_timeStep - 1e-3f));
+            runFrames(frames);
+            return {};
+        }
+        case Kind::Tap:
+            m_view.onPointerDown(at.x, at.y);
+            m_view.onPointerUp(at.x, at.y);
+            return {};
+        case Kind::Down:
+            m_view.onPointerDown(at.x, at.y);
+            return {};
+        case Kind::Move:
+            m_view.onPointerMoved(at.x, at.y);
+            return {};
+        case Kind::Up:
+            m_view.onPointerUp(at.x, at.y);
+            return {};
+        case Kind::Drag: {
+            m_view.onPointerDown(at.x, at.y);
+            for (int i = 1; i <= step.frames; ++i) {
+                if (!runFrames(1)) return {};
+                float t = static_cast<float>(i) / step.frames;
+                CCPoint now = windowPoint(CCPoint(step.x + (step.x2 - step.x) * t, step.y + (step.y2 - step.y) * t));
+                m_view.onPointerMoved(now.x, now.y);
+            }
+            CCPoint end = windowPoint(CCPoint(step.x2, step.y2));
+            m_view.onPointerUp(end.x, end.y);
+            return {};
+        }
+        case Kind::Key:
+            m_view.onKeyDown(step.virtualKey, step.shift);
+            return {};
+        case Kind::Type:
+            m_view.onTextInput(step.text);
+            return {};
+        case Kind::Click:
+            return clickItem(step.text);
+        case Kind::Dump:
+            return writeStateDump(pathBelow(m_dumpFolder, step.text)) ? std::string()
+                                                                     : "cannot write " + step.text;
+        case Kind::Screenshot:
+            return saveScreenshot(pathBelow(m_screenshotFolder, step.text));
+        case Kind::Quit:
+            m_quit = true;
+            return {};
+    }
+    return {};
+}
+
+std::string AutomationRunner::clickItem(const std::string& name) {
+    CCNode* item = findShownItem(CCDirector::sharedDirector()->getRunningScene(), name);
+    if (!item) return "no item with the id or function \"" + name + "\" is shown";
+    const CCSize& size = item->getContentSize();
+    CCPoint world = item->convertToWorldSpace(CCPoint(size.width / 2, size.height / 2));
+    const CCRect& viewport = m_view.getViewPortRect();
+    CCPoint at(viewport.origin.x + world.x * m_view.getScaleX(), viewport.origin.y + world.y * m_view.getScaleY());
+    m_view.onPointerDown(at.x, at.y);
+    m_view.onPointerUp(at.x, at.y);
+    return {};
+}
+
+std::string AutomationRunner::saveScreenshot(const std::string& path) {
+    if (!m_view.getWindow()) return "screenshots need a window (run without --headless)";
+    CCDirector* director = CCDirector::sharedDirector();
+    std::shared_ptr<Renderer> renderer = director->getRenderer();
+    // The back buffer is undefined after a swap: draw the last frame into it again.
+    renderer->render(director->getDrawList(), 0, Color4B{0, 0, 0, 255});
+    std::vector<std::uint8_t> rgba;
+    int width = 0, height = 0;
+    if (!renderer->readPixels(rgba, width, height)) return "the window's pixels cannot be read";
+    if (!writePng(path, rgba.data(), width, height)) return "cannot write " + path;
+    return {};
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/AutomationScript.h"
+#include "engine/base/CCGeometry.h"
+
+namespace cocos2d {
+class CCEGLView;
+}
+
+// Plays script steps against the running engine. Input goes into the view as the window
+// would report it; time passes only in whole frames of the fixed step.
+class AutomationRunner {
+public:
+    using FrameFunction = std::function<void()>;
+
+    // frame runs one frame; relative dump and screenshot names are taken below the folders.
+    AutomationRunner(cocos2d::CCEGLView& view, float timeStep, FrameFunction frame, std::string dumpFolder,
+                     std::string screenshotFolder);
+
+    // Plays the steps until the end, "quit" or the director's end. The first failure as
+    // "line N: ...", or "" when every step worked.
+    std::string run(const std::vector<ScriptStep>& steps);
+
+    // Where a design point lies in the window, in pixels with the origin bottom left.
+    cocos2d::CCPoint windowPoint(const cocos2d::CCPoint& design) const;
+
+private:
+    bool runFrames(int frames);
+    std::string runStep(const ScriptStep& step);
+    std::string clickItem(const std::string& name);
+    std::string saveScreenshot(const std::string& path);
+
+    cocos2d::CCEGLView& m_view;
+    float m_timeStep;
+    FrameFunction m_frame;
+    std::string m_dumpFolder;
+    std::string m_screenshotFolder;
+    bool m_quit = false;
+};
+
+// A relative name below the folder; absolute names and an empty folder keep the name.
+std::string pathBelow(const std::string& folder, const std::string& name);
+// Writes the state dump to the file; false with a message on standard error.
+bool writeStateDump(const std::string& path);

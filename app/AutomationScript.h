@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One line of an automation script (docs/automation.md). Points are design coordinates.
+struct ScriptStep {
+    enum class Kind { Wait, Tap, Down, Move, Up, Drag, Key, Type, Click, Dump, Screenshot, Quit };
+
+    Kind kind = Kind::Wait;
+    int line = 0;
+    float x = 0, y = 0;    // tap, down, move, up; drag start
+    float x2 = 0, y2 = 0;  // drag end
+    int frames = 0;        // wait in frames; drag duration
+    float seconds = 0;     // wait in seconds (when frames is 0)
+    int virtualKey = 0;
+    bool shift = false;
+    std::string text;  // typed text, item name, file name
+
+    bool operator==(const ScriptStep&) const = default;
+};
+
+struct ParsedScript {
+    std::vector<ScriptStep> steps;
+    std::string error;  // "line N: ..." for the first bad line; empty when the script is good
+};
+
+ParsedScript parseScript(std::string_view text);
+
+struct KeyName {
+    int virtualKey = 0;
+    bool shift = false;
+};
+// "F9", "shift+F1", "Return", "a", ... (case does not matter); nothing for unknown names.
+std::optional<KeyName> keyByName(std::string_view name);

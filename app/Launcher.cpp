@@ -1,0 +1,179 @@
+#include "app/Launcher.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "app/AppDelegate.h"
+#include "app/AutomationRunner.h"
+#include "app/CommandLine.h"
+#include "app/GameSeed.h"
+#include "config/IniStore.h"
+#include "config/LanguageSuffix.h"
+#include "core/fs/TempFolder.h"
+#include "engine/audio/NullAudioBackend.h"
+#include "engine/audio/SimpleAudioEngine.h"
+#include "engine/director/CCDirector.h"
+#include "engine/platform/CCEGLView.h"
+#include "engine/platform/CCFileUtils.h"
+#include "engine/platform/Desktop.h"
+#include "engine/platform/MessageBox.h"
+#include "menu/AdMode.h"
+#include "online/CrashReport.h"
+#include "online/InstalledVersion.h"
+#include "online/OutboundLinks.h"
+
+using namespace cocos2d;
+
+namespace {
+
+constexpr const char* kTitle = "Petalune";
+constexpr float kAutomationStep = 1.0f / 60;
+
+std::string currentFolder() {
+    std::vector<char> buffer(4096);
+    return ::getcwd(buffer.data(), buffer.size()) ? std::string(buffer.data()) : std::string();
+}
+
+bool readTextFile(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::stringstream content;
+    content << file.rdbuf();
+    text = content.str();
+    return !file.bad();
+}
+
+// A window of no pixels cannot be shown: such a side falls back to the desktop default.
+WindowSize usableWindowSize(const LaunchOptions& options, const DesktopBounds& desktop) {
+    WindowSize chosen = chooseWindowSize(options, desktop.bottom());
+    WindowSize fallback = defaultWindowSize(desktop.bottom());
+    if (chosen.width < 1 || chosen.height < 1)
+        std::fprintf(stderr, "Petalune: a window of %d x %d pixels cannot be shown; using the default size\n",
+                     chosen.width, chosen.height);
+    if (chosen.width < 1) chosen.width = fallback.width;
+    if (chosen.height < 1) chosen.height = fallback.height;
+    return chosen;
+}
+
+// Makes the relative folder and file names of the options absolute, so that they keep
+// meaning what they meant after the working folder changes.
+void anchorPaths(LaunchOptions& options, const std::string& start) {
+    for (std::string* path : {&options.scriptPath, &options.dataFolder, &options.saveFolder, &options.dumpOnExit,
+                              &options.screenshotFolder}) {
+        if (!path->empty()) *path = pathBelow(start, *path);
+    }
+    if (options.screenshotFolder.empty()) options.screenshotFolder = start;
+}
+
+// Plays the script with a fixed step; the end of the script closes the game as the window's
+// close would. 0, or 1 with a message when a step failed.
+int runAutomation(AppDelegate& app, CCEGLView& view, const LaunchOptions& options,
+                  const std::vector<ScriptStep>& steps, const std::string& start) {
+    CCDirector* director = CCDirector::sharedDirector();
+    if (!app.applicationDidFinishLaunching()) return 0;
+    view.show();
+    bool windowed = view.getWindow() != nullptr;
+    AutomationRunner runner(
+        view, kAutomationStep,
+        [&] {
+            if (windowed) view.pollEvents(0);
+            director->mainLoop(kAutomationStep);
+        },
+        start, options.screenshotFolder);
+    std::string error = runner.run(steps);
+    int code = 0;
+    if (!error.empty()) {
+        std::fprintf(stderr, "Petalune: %s %s\n", options.scriptPath.c_str(), error.c_str());
+        code = 1;
+    }
+    if (!options.dumpOnExit.empty() && !writeStateDump(options.dumpOnExit)) code = 1;
+    if (!director->isEnded()) view.onCloseRequested();
+    director->mainLoop(kAutomationStep);
+    return code;
+}
+
+}  // namespace
+
+int runPetalune(const std::vector<std::string>& arguments, bool installCrashHandler) {
+    ParsedCommandLine parsed = parseCommandLine(arguments);
+    LaunchOptions options = parsed.options;
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "petalune: %s (see petalune --help)\n", parsed.error.c_str());
+        return 2;
+    }
+    if (options.showHelp) {
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.showVersion) {
+        std::printf("Petalune %s\n", installedVersionName());
+        return 0;
+    }
+
+    std::string start = currentFolder();
+    anchorPaths(options, start);
+    std::vector<ScriptStep> steps;
+    if (options.automated()) {
+        std::string text;
+        if (!readTextFile(options.scriptPath, text)) {
+            std::fprintf(stderr, "petalune: cannot read the script %s\n", options.scriptPath.c_str());
+            return 2;
+        }
+        ParsedScript script = parseScript(text);
+        if (!script.error.empty()) {
+            std::fprintf(stderr, "petalune: %s %s\n", options.scriptPath.c_str(), script.error.c_str());
+            return 2;
+        }
+        steps = std::move(script.steps);
+    }
+
+    bool ranFromResources = ::chdir("resources") == 0;
+    if (!options.dataFolder.empty()) {
+        if (::chdir(options.dataFolder.c_str()) != 0) {
+            std::fprintf(stderr, "petalune: cannot enter the data folder %s\n", options.dataFolder.c_str());
+            return 2;
+        }
+        CCFileUtils::sharedFileUtils()->setArchivePath("");
+    }
+    if (!options.saveFolder.empty()) setTempFolderOverride(options.saveFolder);
+    if (installCrashHandler) installCrashReport();
+    if (!options.language.empty()) IniStore::shared().setLanguageSuffix(languageSuffixForCode(options.language));
+    setFixedGameSeed(options.seed);
+
+    DesktopBounds desktop = options.headless ? kFallbackDesktop : usableDesktopBounds();
+    WindowSize size = usableWindowSize(options, desktop);
+    setAdMode(options.adMode);
+
+    // A run without a window makes no sound either.
+    if (options.headless) CocosDenshion::SimpleAudioEngine::useBackend(std::make_unique<CocosDenshion::NullAudioBackend>());
+    int code = 0;
+    {
+        AppDelegate app(!options.automated());
+        CCEGLView* view = options.headless ? CCEGLView::createHeadless(size.width, size.height)
+                                           : CCEGLView::createWithWindow(size.width, size.height, kTitle);
+        if (!view) {
+            if (!options.automated()) openCantRunPage();
+            return 0;
+        }
+        view->setFrameSize(static_cast<float>(size.width), static_cast<float>(size.height));
+        view->setViewName(kTitle);
+        if (view->getWindow())
+            CCFileUtils::sharedFileUtils()->setNotifyHandler(
+                [](const std::string& title, const std::string& text) { showMessageBox(title, text); });
+        if (options.automated()) {
+            setYesNoAnswerer([](const std::string&, const std::string&) { return false; });
+            code = runAutomation(app, *view, options, steps, start);
+            setYesNoAnswerer(nullptr);
+        } else {
+            code = app.run();
+        }
+        CCFileUtils::sharedFileUtils()->setNotifyHandler(nullptr);
+        CCDirector::purgeDirector();
+        CCEGLView::purgeSharedOpenGLView();
+    }
+    if (!options.automated()) openExitPage(ranFromResources);
+    return code;
+}
