@@ -6,6 +6,7 @@
 #include "app/GameLayerFactory.h"
 #include "app/GameScene.h"
 #include "app/MenuScene.h"
+#include "app/SceneWalk.h"
 #include "config/IniLookup.h"
 #include "engine/director/CCDirector.h"
 #include "menu/HighscoreEntryScene.h"
@@ -29,7 +30,7 @@ void replaceScene(CCScene* scene, std::string_view transitionSection) {
 
 // The menu layer popups go on: the running screen's own, else the layer that was clicked.
 MenuLayer* runningMenuLayer(MenuLayer* fallback) {
-    CCScene* scene = CCDirector::sharedDirector()->getRunningScene();
+    CCScene* scene = currentScreen();
     if (auto* menuScene = dynamic_cast<MenuScene*>(scene)) return menuScene->menuLayer();
     if (auto* gameScene = dynamic_cast<GameScene*>(scene)) return gameScene->menuLayer();
     if (auto* highscores = dynamic_cast<HighscoreScene*>(scene)) return highscores->menuLayer();

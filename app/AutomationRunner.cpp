@@ -37,7 +37,7 @@ AutomationRunner::AutomationRunner(CCEGLView& view, float timeStep, FrameFunctio
 
 CCPoint AutomationRunner::windowPoint(const CCPoint& design) const {
     CCPoint world = design;
-    if (auto* scene = dynamic_cast<ScaledScene*>(CCDirector::sharedDirector()->getRunningScene()))
+    if (auto* scene = dynamic_cast<ScaledScene*>(currentScreen()))
         world = scene->contentRoot()->convertToWorldSpace(design);
     const CCRect& viewport = m_view.getViewPortRect();
     return CCPoint(viewport.origin.x + world.x * m_view.getScaleX(),
@@ -117,7 +117,7 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
 }
 
 std::string AutomationRunner::clickItem(const std::string& name) {
-    CCNode* item = findShownItem(CCDirector::sharedDirector()->getRunningScene(), name);
+    CCNode* item = findShownItem(currentScreen(), name);
     if (!item) return "no item with the id or function \"" + name + "\" is shown";
     const CCSize& size = item->getContentSize();
     CCPoint world = item->convertToWorldSpace(CCPoint(size.width / 2, size.height / 2));

@@ -1,6 +1,8 @@
 #include "app/SceneWalk.h"
 
+#include "engine/director/CCDirector.h"
 #include "engine/nodes/CCNode.h"
+#include "engine/transitions/CCTransitionScene.h"
 #include "menu/MenuLayer.h"
 
 using namespace cocos2d;
@@ -14,6 +16,12 @@ void collect(CCNode* node, std::vector<MenuLayer*>& out) {
 }
 
 }  // namespace
+
+CCScene* currentScreen() {
+    CCScene* scene = CCDirector::sharedDirector()->getRunningScene();
+    if (auto* transition = dynamic_cast<CCTransitionScene*>(scene)) return transition->getInScene();
+    return scene;
+}
 
 std::vector<MenuLayer*> openMenuLayers(CCNode* root) {
     std::vector<MenuLayer*> layers;

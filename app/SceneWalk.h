@@ -5,8 +5,13 @@
 
 namespace cocos2d {
 class CCNode;
-}
+class CCScene;
+}  // namespace cocos2d
 class MenuLayer;
+
+// The screen the player sees or is about to see: the running scene, or the scene a running
+// transition leads to; null before the first scene.
+cocos2d::CCScene* currentScreen();
 
 // Every menu layer below root in tree order: a screen's own layer before its popups.
 std::vector<MenuLayer*> openMenuLayers(cocos2d::CCNode* root);

@@ -82,9 +82,15 @@ void writeMenuLayer(JsonWriter& json, MenuLayer* layer, CCNode* contentRoot) {
 
 std::string stateDumpJson() {
     CCDirector* director = CCDirector::sharedDirector();
-    CCScene* scene = director->getRunningScene();
+    CCScene* running = director->getRunningScene();
+    CCScene* scene = currentScreen();
     JsonWriter json;
     json.beginObject().key("frame").value(static_cast<int>(director->getTotalFrames()));
+    json.key("transition");
+    if (running && running != scene)
+        json.value(className(*running));
+    else
+        json.null();
     if (!scene) {
         json.key("scene").null().key("menus").beginArray().endArray().key("game").null().endObject();
         return json.text();
