@@ -137,6 +137,8 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
             return 2;
         }
         CCFileUtils::sharedFileUtils()->setArchivePath("");
+        IniStore::shared().setRootFile("game.ini");
+        IniStore::shared().load();
     }
     if (!options.saveFolder.empty()) setTempFolderOverride(options.saveFolder);
     if (installCrashHandler) installCrashReport();

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/GameSeed.h"
+#include "app/Launcher.h"
+#include "config/IniStore.h"
+#include "core/fs/TempFolder.h"
+#include "menu/AdMode.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/TestPaths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs the whole program headless on the built assets, in a folder of its own.
+class Automation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (petalune::test::builtAssetFolder().empty()) GTEST_SKIP() << "this build has no assets";
+        m_previous = fs::current_path();
+        m_dir = petalune::test::makeTempDir();
+    }
+    void TearDown() override {
+        if (!m_previous.empty()) fs::current_path(m_previous);
+        setTempFolderOverride("");
+        setFixedGameSeed(std::nullopt);
+        setAdMode(false);
+        std::error_code ignored;
+        if (!m_dir.empty()) fs::remove_all(m_dir, ignored);
+    }
+
+    // The exit code of a headless run of the script with the given seed and language.
+    int run(const std::string& script, const std::string& seed = "42", const std::string& language = "en") {
+        std::ofstream(path("script.txt")) << script;
+        int code = runPetalune({"petalune", "--headless", "--script", path("script.txt"), "--data",
+                                petalune::test::builtAssetFolder(), "--save-dir", path("save"), "--lang", language,
+                                "--seed", seed, "--dump-on-exit", path("exit.json")},
+                               false);
+        fs::current_path(m_previous);
+        return code;
+    }
+
+    std::string path(const std::string& name) const { return m_dir + "/" + name; }
+
+    std::string read(const std::string& name) const {
+        std::ifstream file(path(name));
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+    // The text of the board's cells in a dump.
+    std::string cells(const std::string& name) const {
+        std::string json = read(name);
+        std::size_t start = json.find("\"cells\":");
+        if (start == std::string::npos) return {};
+        return json.substr(start, json.find("]]", start) - start);
+    }
+
+    static bool has(const std::string& json, const std::string& fragment) {
+        return json.find(fragment) != std::string::npos;
+    }
+
+    fs::path m_previous;
+    std::string m_dir;
+};
+
+TEST_F(Automation, IntroLeadsToTheMainMenuWhoseHighscoresButtonOpensTheTable) {
+    ASSERT_EQ(run("# the intro clicks itself after three seconds\n"
+                  "wait 4s\n"
+                  "dump " + path("main.json") + "\n"
+                  "click highscore,normal\n"
+                  "wait 2s\n"),
+              0);
+    std::string main = read("main.json");
+    EXPECT_TRUE(has(main, "\"scene\":{\"class\":\"MenuScene\",\"section\":\"menu_main\"}")) << main;
+    EXPECT_TRUE(has(main, "\"function\":\"highscore,normal\",\"kind\":\"button\",\"text\":\"Highscores\"")) << main;
+    EXPECT_TRUE(has(main, "\"visible\":true,\"enabled\":true"));
+    EXPECT_TRUE(has(main, "\"game\":null"));
+
+    std::string end = read("exit.json");
+    EXPECT_TRUE(has(end, "\"transition\":null")) << end;
+    EXPECT_TRUE(has(end, "\"scene\":{\"class\":\"HighscoreScene\",\"section\":\"menu_highscore_normal\"}")) << end;
+}
+
+TEST_F(Automation, TheLanguageOptionChoosesTheTexts) {
+    struct Case {
+        const char* language;
+        const char* start;
+    };
+    const Case cases[] = {{"en", "Start Game"}, {"de", "Spiel starten"}, {"zh", "开始游戲"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        ASSERT_EQ(run("wait 4s\n", "1", c.language), 0);
+        EXPECT_TRUE(has(read("exit.json"), std::string("\"text\":\"") + c.start + "\"")) << read("exit.json");
+    }
+}
+
+TEST_F(Automation, ASeededGameRepeatsAndAClosedGameResumesInTheNextRun) {
+    const char* play = "wait 4s\nclick game,game_orig\nwait 2s\n";
+    ASSERT_EQ(run(play), 0);
+    std::string first = read("exit.json");
+    EXPECT_TRUE(has(first, "\"scene\":{\"class\":\"GameScene\",\"section\":\"game_orig\"}")) << first;
+    EXPECT_TRUE(has(first, "\"game\":{\"section\":\"game_orig\",\"cells\":[["));
+    std::string board = cells("exit.json");
+    ASSERT_FALSE(board.empty());
+
+    // The end of the run closed the game, which saved it: the next start asks.
+    std::string resume = "wait 4s\nclick game,game_orig\nwait 1s\ndump " + path("ask.json") + "\nclick load\nwait 2s\n";
+    ASSERT_EQ(run(resume, "7"), 0);
+    EXPECT_TRUE(has(read("ask.json"), "\"section\":\"popup_ask_load\",\"popup\":true")) << read("ask.json");
+    EXPECT_EQ(cells("exit.json"), board);
+
+    const char* fresh = "wait 4s\nclick game,game_orig\nwait 1s\nclick new_game\nwait 2s\n";
+    ASSERT_EQ(run(fresh, "7"), 0);
+    std::string other = cells("exit.json");
+    EXPECT_NE(other, board);
+    ASSERT_EQ(run(fresh, "7"), 0);
+    EXPECT_EQ(cells("exit.json"), other);
+}
+
+TEST_F(Automation, AFailingStepEndsTheRunWithItsLineAndTheStateIsStillDumped) {
+    EXPECT_EQ(run("wait 1\nclick no_such_item\nwait 10\n"), 1);
+    EXPECT_TRUE(has(read("exit.json"), "\"frame\":1,")) << read("exit.json");
+    EXPECT_EQ(run("wait 1\nfly away\n"), 2);
+}
+
+}  // namespace
