@@ -49,7 +49,9 @@ void CCTransitionScene::onEnter() {
 void CCTransitionScene::update(float dt) {
     if (m_finished || m_frozen) return;
     m_elapsed += dt;
-    float progress = m_duration > 0 ? std::min(1.0f, m_elapsed / m_duration) : 1.0f;
+    // A hair of slack, so rounding in the summed time steps never costs an extra frame.
+    constexpr float kSlack = 1e-4f;
+    float progress = m_elapsed + kSlack >= m_duration ? 1.0f : m_elapsed / m_duration;
     step(progress);
     if (progress >= 1.0f) finish();
 }

@@ -68,6 +68,7 @@ class CCTransitionSceneOriented : public CCTransitionScene {
 public:
     bool initWithDuration(float duration, CCScene* scene, tOrientation orientation);
     using CCTransitionScene::initWithDuration;
+    tOrientation getOrientation() const { return m_orientation; }
 
 protected:
     tOrientation m_orientation = kCCTransitionOrientationLeftOver;
