@@ -1,0 +1,96 @@
+#include "variants/ChooseLevelScene.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+
+#include "core/fs/AtomicFile.h"
+#include "core/fs/TempFolder.h"
+#include "engine/director/CCDirector.h"
+#include "menu/MenuLayer.h"
+#include "variants/NodeText.h"
+#include "variants/TwistedScenes.h"
+
+using namespace cocos2d;
+
+namespace {
+
+constexpr std::size_t kMaxStoredLine = 99;
+
+std::string numberFilePath() { return tempFolderPath() + "level"; }
+
+}  // namespace
+
+ChooseLevelScene* ChooseLevelScene::create(const LevelTwisted::Options& editorOptions) {
+    auto* scene = new ChooseLevelScene(editorOptions);
+    if (!scene->init()) {
+        scene->release();
+        return nullptr;
+    }
+    scene->autorelease();
+    return scene;
+}
+
+ChooseLevelScene::ChooseLevelScene(const LevelTwisted::Options& editorOptions) : m_editorOptions(editorOptions) {
+    m_editorOptions.editor = true;
+}
+
+bool ChooseLevelScene::init() {
+    if (!ScaledScene::init()) return false;
+    m_menuLayer = MenuLayer::create("menu_choose_level_debug", this);
+    if (!m_menuLayer) return false;
+    contentRoot()->addChild(m_menuLayer);
+    m_label = m_menuLayer->findById("level");
+    m_number = storedNumber();
+    showNumber();
+    return true;
+}
+
+std::string ChooseLevelScene::storedNumber() {
+    std::ifstream file(numberFilePath(), std::ios::binary);
+    std::string line;
+    char ch = 0;
+    while (line.size() < kMaxStoredLine && file.get(ch) && ch != '\n' && ch != '\r') line += ch;
+    // Only a number this chooser could have typed becomes a level name.
+    bool digits = std::ranges::all_of(line, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    return digits && line.size() <= kMaxDigits ? line : std::string();
+}
+
+void ChooseLevelScene::storeNumber() const {
+    if (!writeFileAtomically(numberFilePath(), m_number.data(), m_number.size()))
+        std::fprintf(stderr, "Petalune: cannot remember the level number\n");
+}
+
+void ChooseLevelScene::showNumber() { setNodeText(m_label, m_number.empty() ? "<?>" : m_number); }
+
+void ChooseLevelScene::onMenuClick(MenuLayer*, CCNode*, const std::string& command) {
+    if (command.starts_with("num_")) {
+        std::string digit = command.substr(4);
+        bool isDigit = digit.size() == 1 && std::isdigit(static_cast<unsigned char>(digit[0]));
+        if (isDigit && m_number.size() < kMaxDigits) m_number += digit;
+        showNumber();
+    } else if (command == "clear") {
+        m_number.clear();
+        showNumber();
+    } else if (command == "go" && !m_number.empty()) {
+        storeNumber();
+        showTwistedGame("level" + m_number);
+    } else if (command == "edit_level" && !m_number.empty()) {
+        storeNumber();
+        openEditor();
+    }
+}
+
+void ChooseLevelScene::openEditor() {
+    ScaledScene* scene = ScaledScene::create();
+    MenuLayer* menu = scene ? MenuLayer::create("menu_editor") : nullptr;
+    LevelTwisted* editor = menu ? LevelTwisted::create("level" + m_number, menu, m_editorOptions) : nullptr;
+    if (!editor) {
+        std::fprintf(stderr, "Petalune: the editor cannot be opened\n");
+        return;
+    }
+    scene->contentRoot()->addChild(menu);
+    scene->contentRoot()->addChild(editor);
+    CCDirector::sharedDirector()->replaceScene(scene);
+}

@@ -1,0 +1,132 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "engine/actions/CCActionTransform.h"
+#include "engine/input/CCTouch.h"
+#include "variants/LevelTwisted.h"
+#include "variants/LevelTwistedStone.h"
+
+using namespace cocos2d;
+
+namespace {
+
+constexpr float kMoveThreshold = 0.75f;  // cells a drag must cover before the stone leaves its cell
+constexpr float kMaxReach = 1.4f;        // cells a dragged stone may be pulled ahead of its cell
+
+}  // namespace
+
+CCPoint LevelTwisted::touchCell(CCTouch* touch) const {
+    CCPoint location = touch->getLocation();
+    if (getParent()) location = getParent()->convertToNodeSpace(location);
+    return CCPoint(location.x / kCellSize, location.y / kCellSize);
+}
+
+bool LevelTwisted::ccTouchBegan(CCTouch* touch, CCEvent*) {
+    if (m_touchId != -1) return true;
+    CCPoint cell = touchCell(touch);
+    if (cell.x < 0 || cell.x >= TwistedLevel::kColumns || cell.y < 0 || cell.y >= TwistedLevel::kRows) return false;
+    m_dragColumn = static_cast<int>(cell.x);
+    m_dragRow = static_cast<int>(cell.y);
+    if (isEditor())
+        editorTouchBegan(m_dragColumn, m_dragRow);
+    else if (!pickStone(m_dragColumn, m_dragRow))
+        return false;
+    m_touchId = touch->getID();
+    return true;
+}
+
+bool LevelTwisted::pickStone(int column, int row) {
+    Stone* stone = m_board[column][row];
+    if (!stone || !stone->canMove()) return false;
+    m_dragged = stone;
+    stone->setOpacity(255);
+    stone->setScale(1);
+    stone->runAction(CCScaleTo::create(0.05f, 2.0f));
+    reorderChild(stone, 2);
+    if (stone->isHidden()) {
+        stone->setHidden(false);
+        hideRandomStone();
+    }
+    return true;
+}
+
+void LevelTwisted::ccTouchMoved(CCTouch* touch, CCEvent*) {
+    if (touch->getID() != m_touchId || (!m_dragged && !isEditor())) return;
+    CCPoint cell = touchCell(touch);
+    cell.x = std::clamp(cell.x, 0.0f, static_cast<float>(TwistedLevel::kColumns));
+    cell.y = std::clamp(cell.y, 0.0f, static_cast<float>(TwistedLevel::kRows));
+    if (isEditor())
+        editCell(static_cast<int>(cell.x), static_cast<int>(cell.y));
+    else
+        dragTo(cell);
+}
+
+void LevelTwisted::dragTo(CCPoint cell) {
+    float x = cell.x, y = cell.y;
+    float sx = m_dragColumn + 0.5f, sy = m_dragRow + 0.5f;
+    if (!m_dragged->movableH()) x = sx;
+    if (!m_dragged->movableV()) y = sy;
+    if (std::fabs(y - sy) < std::fabs(x - sx)) {
+        y = sy;
+        x = std::clamp(x, sx - kMaxReach, sx + kMaxReach);
+    } else {
+        x = sx;
+        y = std::clamp(y, sy - kMaxReach, sy + kMaxReach);
+    }
+    if (std::fabs(x - sx) <= kMoveThreshold && std::fabs(y - sy) <= kMoveThreshold) {
+        m_dragged->setOpacity(255);
+    } else {
+        int column = static_cast<int>(std::floor(x)), row = static_cast<int>(std::floor(y));
+        if (!TwistedLevel::onBoard(column, row) || m_board[column][row]) {
+            x = std::clamp(x, sx - 0.5f, sx + 0.5f);
+            y = std::clamp(y, sy - 0.5f, sy + 0.5f);
+            m_dragged->setOpacity(200);
+        } else {
+            moveDraggedStone(column, row);
+        }
+    }
+    if (m_dragged) m_dragged->setPosition(CCPoint(x * kCellSize, y * kCellSize));
+}
+
+void LevelTwisted::moveDraggedStone(int column, int row) {
+    Stone* stone = m_dragged;
+    m_board[m_dragColumn][m_dragRow] = nullptr;
+    m_dragColumn = column;
+    m_dragRow = row;
+    m_board[column][row] = stone;
+    stone->setOpacity(255);
+    if (stone->limit() > 0) stone->setLimit(stone->limit() - 1);
+    ++m_movesMade;
+    showMoves();
+    bool finished = finishGroup(column, row);
+    if (!finished) glueGroup(column, row);
+    // The stone may have been dissolved by finishing its group.
+    bool stuck = !m_dragged || !m_dragged->canMove();
+    if (!m_won && !m_lost && (finished || stuck)) endDrag(m_touchId, false);
+}
+
+void LevelTwisted::ccTouchEnded(CCTouch* touch, CCEvent*) { endDrag(touch->getID(), true); }
+
+void LevelTwisted::ccTouchCancelled(CCTouch* touch, CCEvent*) { endDrag(touch->getID(), true); }
+
+void LevelTwisted::endDrag(int touchId, bool byPlayer) {
+    if (byPlayer && !isEditor()) {
+        if (!m_won && !m_lost && activeStoneCount() == 0) {
+            openPopup("popup_level_won");
+            m_won = true;
+        }
+        if (!m_won && !m_lost && m_movesMade >= m_level.maxMoves) loseLevel();
+    }
+    if (m_touchId != -1 && touchId != m_touchId) return;
+    if (m_dragged) {
+        reorderChild(m_dragged, 0);
+        m_dragged->stopAllActions();
+        m_dragged->setScale(1);
+        m_dragged->setOpacity(255);
+        m_dragged->setPosition(
+            CCPoint(m_dragColumn * kCellSize + kCellSize / 2, m_dragRow * kCellSize + kCellSize / 2));
+        m_dragged = nullptr;
+    }
+    m_touchId = -1;
+}
