@@ -36,7 +36,11 @@ LevelLayer* LevelLayer::create(const std::string& gameSection, MenuLayer* menuLa
 LevelLayer::LevelLayer(std::string gameSection, MenuLayer* menuLayer, std::uint32_t seed)
     : m_gameSection(std::move(gameSection)), m_menuLayer(menuLayer), m_random(seed) {
     s_current = this;
-    if (m_menuLayer) m_menuLayer->setClickCallback(this);
+    // Held so that the HUD outlives this layer whatever order the scene releases them in.
+    if (m_menuLayer) {
+        m_menuLayer->retain();
+        m_menuLayer->setClickCallback(this);
+    }
     m_dropSample = iniGetString("audio", "block_drop", 0, "");
     m_slideSample = iniGetString("audio", "block_slide", 0, "");
     m_useDeck = iniGetInt(m_gameSection, "use_deck", 0, 0) != 0;
@@ -45,7 +49,10 @@ LevelLayer::LevelLayer(std::string gameSection, MenuLayer* menuLayer, std::uint3
 
 LevelLayer::~LevelLayer() {
     unregisterOnReload(this);
-    if (m_menuLayer && m_menuLayer->clickCallback() == this) m_menuLayer->setClickCallback(nullptr);
+    if (m_menuLayer) {
+        if (m_menuLayer->clickCallback() == this) m_menuLayer->setClickCallback(nullptr);
+        m_menuLayer->release();
+    }
     if (s_current == this) s_current = nullptr;
 }
 
