@@ -1,16 +1,12 @@
 #include "game/LevelParticles.h"
 
-namespace {
-
-ParticleMaker& maker() {
-    static ParticleMaker s_maker;
-    return s_maker;
-}
-
-}  // namespace
-
-void setParticleMaker(ParticleMaker newMaker) { maker() = std::move(newMaker); }
+#include "engine/particles/CCParticleSystemQuad.h"
+#include "game/ParticleFactory.h"
 
 cocos2d::CCNode* makeParticle(const char* plist, cocos2d::CCNode* referenceNode) {
-    return maker() ? maker()(plist, referenceNode) : nullptr;
+    cocos2d::CCParticleSystemQuad* system = createParticle(plist);
+    if (!system) return nullptr;
+    system->setAutoRemoveOnFinish(true);
+    system->setReferenceNode(referenceNode);
+    return system;
 }
