@@ -93,8 +93,9 @@ private:
             std::string key = textOf(child);
             const xmlNode* value = nextElement(child->next);
             if (!value) return fail("the key " + key + " has no value");
-            out.entries.emplace_back(std::move(key), PlistValue{});
-            if (!parse(value, out.entries.back().second, depth + 1)) return false;
+            out.keys.push_back(std::move(key));
+            out.items.emplace_back();
+            if (!parse(value, out.items.back(), depth + 1)) return false;
             child = nextElement(value->next);
         }
         return true;
@@ -145,8 +146,9 @@ bool parseDocument(const char* data, std::size_t length, PlistValue& root, std::
 }  // namespace
 
 const PlistValue* PlistValue::find(std::string_view key) const {
-    for (const auto& [name, value] : entries)
-        if (name == key) return &value;
+    if (type != Type::Dict) return nullptr;
+    for (std::size_t i = 0; i < keys.size() && i < items.size(); ++i)
+        if (keys[i] == key) return &items[i];
     return nullptr;
 }
 

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "engine/base/CCObject.h"
@@ -19,8 +18,8 @@ struct PlistValue {
     std::string text;                // String
     double number = 0;               // Real, Integer, Boolean (0 or 1)
     std::vector<std::uint8_t> data;  // Data, decoded from base64
-    std::vector<PlistValue> items;   // Array
-    std::vector<std::pair<std::string, PlistValue>> entries;  // Dict, in file order
+    std::vector<PlistValue> items;   // Array; for a Dict, the values in file order
+    std::vector<std::string> keys;   // Dict: the key of each item (a pair would need a complete type)
 
     // The entry of a dictionary, or null.
     const PlistValue* find(std::string_view key) const;
