@@ -1,6 +1,7 @@
 #include "tests/game/GameTestSupport.h"
 
 #include "engine/menu/CCMenuItem.h"
+#include "menu/HighscoreEntryScene.h"
 
 namespace petalune::test {
 namespace {
@@ -151,6 +152,20 @@ TEST_F(TurnTest, HintsShowTheOnlyMoveAfterTheDelay) {
     while (game->hintCells() != expected && frames++ < 3000) driver.step();
     EXPECT_EQ(game->hintCells(), expected);
     EXPECT_LT(game->hintTimer(), 0);
+}
+
+TEST_F(TurnTest, GameOverOffersTheHighscoreEntryAndAskMainOpensTheExitPopup) {
+    start("game_orig");
+    game->onMenuClick(hud, nullptr, "ask_main");
+    EXPECT_TRUE(isOpen(*game, "popup_exit_to_main"));
+    std::vector<std::string> rows = checkerRows();
+    rows[8] = "RRGORBGO";
+    game->setBoard(boardFrom(rows));
+    game->playCell(0, 0);
+    ASSERT_TRUE(settle());
+    game->onMenuClick(hud, nullptr, "game_over");
+    driver.step(2);
+    EXPECT_NE(dynamic_cast<HighscoreEntryScene*>(cocos2d::CCDirector::sharedDirector()->getRunningScene()), nullptr);
 }
 
 TEST_F(TurnTest, KindsAreDrawnByChanceAndDecksDealEachKindByItsChance) {
