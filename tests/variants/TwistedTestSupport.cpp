@@ -1,0 +1,118 @@
+#include "tests/variants/TwistedTestSupport.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "config/IniStore.h"
+#include "engine/platform/PngWriter.h"
+#include "engine/text/FontCache.h"
+#include "tests/support/TestPaths.h"
+#include "variants/LevelTwistedStone.h"
+
+namespace fs = std::filesystem;
+using namespace cocos2d;
+
+namespace petalune::test {
+
+namespace {
+
+class TwistedFilesEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        m_previous = fs::current_path();
+        m_dir = makeTempDir();
+        ASSERT_FALSE(m_dir.empty());
+        fs::current_path(m_dir);
+        fs::copy_file(fixturePath("variants/game.ini"), "game.ini");
+        fs::copy_file(fixturePath("text/digits.fnt"), "playtime_40.fnt");
+        fs::copy_file(fixturePath("text/digits.png"), "digits.png");
+        fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", FontCache::kDefaultSansFile);
+        std::vector<std::uint8_t> pixels(80 * 80 * 4, 255);
+        ASSERT_TRUE(writePng("tile.png", pixels.data(), 80, 80));
+        IniStore::shared().setLanguageSuffix("");
+        IniStore::shared().load();
+    }
+
+    void TearDown() override {
+        FontCache::purge();
+        std::error_code ignored;
+        fs::current_path(m_previous, ignored);
+        fs::remove_all(m_dir, ignored);
+    }
+
+private:
+    fs::path m_previous;
+    std::string m_dir;
+};
+
+[[maybe_unused]] auto* const s_environment = ::testing::AddGlobalTestEnvironment(new TwistedFilesEnvironment);
+
+}  // namespace
+
+void defineLevel(const std::string& name, const std::string& keys) {
+    std::string text = "[" + name + "]\n" + keys;
+    IniStore::shared().parseBuffer(text.data(), text.size());
+}
+
+void clickCommand(MenuLayer* layer, const std::string& command) {
+    ASSERT_NE(layer, nullptr);
+    CCNode* item = layer->findByFunction(command);
+    ASSERT_NE(item, nullptr) << command;
+    layer->activateItem(item);
+}
+
+TwistedTest::TwistedTest() : driver(640, 860) {
+    scene = CCScene::create();
+    CCDirector::sharedDirector()->runWithScene(scene);
+    driver.step();
+}
+
+TwistedTest::~TwistedTest() { CCDirector::purgeDirector(); }
+
+LevelTwisted* TwistedTest::play(const std::string& name, LevelTwisted::Options options) {
+    menu = MenuLayer::create("menu_game");
+    EXPECT_NE(menu, nullptr);
+    scene->addChild(menu);
+    game = LevelTwisted::create(name, menu, options);
+    EXPECT_NE(game, nullptr);
+    scene->addChild(game);
+    driver.step();
+    if (MenuLayer* info = popup("popup_level_info")) clickCommand(info, "close_menu");
+    return game;
+}
+
+LevelTwisted* TwistedTest::edit(const std::string& name) {
+    menu = MenuLayer::create("menu_editor");
+    EXPECT_NE(menu, nullptr);
+    scene->addChild(menu);
+    LevelTwisted::Options options;
+    options.editor = true;
+    game = LevelTwisted::create(name, menu, options);
+    EXPECT_NE(game, nullptr);
+    scene->addChild(game);
+    driver.step();
+    return game;
+}
+
+MenuLayer* TwistedTest::popup(const std::string& section) const {
+    CCArray* children = game->getChildren();
+    for (unsigned int i = 0; i < children->count(); ++i) {
+        auto* layer = dynamic_cast<MenuLayer*>(children->objectAtIndex(i));
+        if (layer && layer->sectionName() == section) return layer;
+    }
+    return nullptr;
+}
+
+void TwistedTest::drag(int column, int row, float dx, float dy) {
+    CCPoint from = cellCentre(column, row);
+    driver.touchDown(from.x, from.y);
+    driver.touchMove(from.x + dx * 80, from.y + dy * 80);
+    driver.touchUp(from.x + dx * 80, from.y + dy * 80);
+}
+
+int TwistedTest::typeAt(int column, int row) const {
+    LevelTwisted::Stone* stone = game->stoneAt(column, row);
+    return stone ? stone->type() : TwistedLevel::kEmpty;
+}
+
+}  // namespace petalune::test
