@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -128,6 +129,13 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
             return 2;
         }
         steps = std::move(script.steps);
+        std::error_code error;
+        std::filesystem::create_directories(options.screenshotFolder, error);
+        if (error) {
+            std::fprintf(stderr, "petalune: cannot make the folder %s: %s\n", options.screenshotFolder.c_str(),
+                         error.message().c_str());
+            return 2;
+        }
     }
 
     bool ranFromResources = ::chdir("resources") == 0;
