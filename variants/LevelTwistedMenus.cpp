@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "config/IniStore.h"
 #include "engine/base/CCArray.h"
 #include "engine/director/CCDirector.h"
 #include "menu/MenuLayer.h"
@@ -13,6 +14,8 @@
 using namespace cocos2d;
 
 MenuLayer* LevelTwisted::openPopup(const char* section) {
+    // An empty popup could never be closed and would stop the clock for good.
+    if (!IniStore::shared().findSection(section)) return nullptr;
     MenuLayer* popup = MenuLayer::create(section, this);
     if (popup) addChild(popup, kPopupZ);
     return popup;

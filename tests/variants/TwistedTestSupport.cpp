@@ -69,7 +69,7 @@ TwistedTest::TwistedTest() : driver(640, 860) {
 
 TwistedTest::~TwistedTest() { CCDirector::purgeDirector(); }
 
-LevelTwisted* TwistedTest::play(const std::string& name, LevelTwisted::Options options) {
+LevelTwisted* TwistedTest::play(const std::string& name, LevelTwisted::Options options, bool keepInfo) {
     menu = MenuLayer::create("menu_game");
     EXPECT_NE(menu, nullptr);
     scene->addChild(menu);
@@ -77,7 +77,7 @@ LevelTwisted* TwistedTest::play(const std::string& name, LevelTwisted::Options o
     EXPECT_NE(game, nullptr);
     scene->addChild(game);
     driver.step();
-    if (MenuLayer* info = popup("popup_level_info")) clickCommand(info, "close_menu");
+    if (MenuLayer* info = popup("popup_level_info"); info && !keepInfo) clickCommand(info, "close_menu");
     return game;
 }
 

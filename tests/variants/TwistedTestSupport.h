@@ -24,8 +24,9 @@ protected:
     TwistedTest();
     ~TwistedTest() override;
 
-    // The level with the HUD "menu_game" on the running scene, its info popup closed.
-    LevelTwisted* play(const std::string& name, LevelTwisted::Options options = {});
+    // The level with the HUD "menu_game" on the running scene, its info popup closed
+    // unless asked to keep it.
+    LevelTwisted* play(const std::string& name, LevelTwisted::Options options = {}, bool keepInfo = false);
     // The editor for the level with the "menu_editor" menu on the running scene.
     LevelTwisted* edit(const std::string& name);
 
