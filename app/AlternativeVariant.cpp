@@ -4,6 +4,10 @@ namespace {
 bool s_alternative = true;
 }
 
-bool alternativeVariant() { return s_alternative; }
+bool alternativeVariant() {
+    return s_alternative;
+}
 
-void setAlternativeVariant(bool on) { s_alternative = on; }
+void setAlternativeVariant(bool on) {
+    s_alternative = on;
+}

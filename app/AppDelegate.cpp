@@ -26,7 +26,9 @@ constexpr std::uint32_t kAnalyticsGameId = 24617;
 constexpr const char* kAnalyticsKey = "5e7a1c90b24fd638";
 
 // Textures are read again after a configuration reload, so changed images show at once.
-void purgeTextures() { CCTextureCache::sharedTextureCache()->removeAllTextures(); }
+void purgeTextures() {
+    CCTextureCache::sharedTextureCache()->removeAllTextures();
+}
 
 }  // namespace
 

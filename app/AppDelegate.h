@@ -12,8 +12,8 @@
 class AppDelegate : public cocos2d::CCApplication, public IMenuFunction, public IClickCallback {
 public:
     // The commands registered at launch, in registration order.
-    static constexpr const char* kCommands[] = {"game,*",      "test_highscore_entry", "test_highscore",
-                                                "run_test",    "highscore,*",          "choose_level",
+    static constexpr const char* kCommands[] = {"game,*",        "test_highscore_entry", "test_highscore",
+                                                "run_test",      "highscore,*",          "choose_level",
                                                 "toggle_variant"};
     static constexpr const char* kFirstMenu = "menu_intro";
     static constexpr const char* kAskLoadPopup = "popup_ask_load";

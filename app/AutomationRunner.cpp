@@ -27,8 +27,8 @@ bool writeStateDump(const std::string& path) {
     return false;
 }
 
-AutomationRunner::AutomationRunner(CCEGLView& view, float timeStep, FrameFunction frame, std::string dumpFolder,
-                                   std::string screenshotFolder)
+AutomationRunner::AutomationRunner(CCEGLView& view, float timeStep, FrameFunction frame,
+                                   std::string dumpFolder, std::string screenshotFolder)
     : m_view(view),
       m_timeStep(timeStep),
       m_frame(std::move(frame)),
@@ -66,8 +66,8 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
     switch (step.kind) {
         case Kind::Wait: {
             // The small allowance keeps float noise from adding a frame.
-            int frames = step.frames ? step.frames
-                                     : static_cast<int>(std::ceil(step.seconds / m_timeStep - 1e-3f));
+            int frames =
+                step.frames ? step.frames : static_cast<int>(std::ceil(step.seconds / m_timeStep - 1e-3f));
             runFrames(frames);
             return {};
         }
@@ -89,7 +89,8 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
             for (int i = 1; i <= step.frames; ++i) {
                 if (!runFrames(1)) return {};
                 float t = static_cast<float>(i) / step.frames;
-                CCPoint now = windowPoint(CCPoint(step.x + (step.x2 - step.x) * t, step.y + (step.y2 - step.y) * t));
+                CCPoint now =
+                    windowPoint(CCPoint(step.x + (step.x2 - step.x) * t, step.y + (step.y2 - step.y) * t));
                 m_view.onPointerMoved(now.x, now.y);
             }
             CCPoint end = windowPoint(CCPoint(step.x2, step.y2));
@@ -106,7 +107,7 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
             return clickItem(step.text);
         case Kind::Dump:
             return writeStateDump(pathBelow(m_dumpFolder, step.text)) ? std::string()
-                                                                     : "cannot write " + step.text;
+                                                                      : "cannot write " + step.text;
         case Kind::Screenshot:
             return saveScreenshot(pathBelow(m_screenshotFolder, step.text));
         case Kind::Quit:
@@ -122,7 +123,8 @@ std::string AutomationRunner::clickItem(const std::string& name) {
     const CCSize& size = item->getContentSize();
     CCPoint world = item->convertToWorldSpace(CCPoint(size.width / 2, size.height / 2));
     const CCRect& viewport = m_view.getViewPortRect();
-    CCPoint at(viewport.origin.x + world.x * m_view.getScaleX(), viewport.origin.y + world.y * m_view.getScaleY());
+    CCPoint at(viewport.origin.x + world.x * m_view.getScaleX(),
+               viewport.origin.y + world.y * m_view.getScaleY());
     m_view.onPointerDown(at.x, at.y);
     m_view.onPointerUp(at.x, at.y);
     return {};

@@ -15,9 +15,8 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"backspace", 0x08}, {"tab", 0x09},   {"return", 0x0D}, {"enter", 0x0D},  {"escape", 0x1B},
-    {"space", 0x20},     {"left", 0x25},  {"up", 0x26},     {"right", 0x27},  {"down", 0x28},
-    {"delete", 0x2E},
+    {"backspace", 0x08}, {"tab", 0x09}, {"return", 0x0D}, {"enter", 0x0D}, {"escape", 0x1B}, {"space", 0x20},
+    {"left", 0x25},      {"up", 0x26},  {"right", 0x27},  {"down", 0x28},  {"delete", 0x2E},
 };
 
 std::string lower(std::string_view text) {
@@ -131,9 +130,11 @@ std::string parseArguments(ScriptStep& step, const std::string& command, std::st
                     : command == "dump"  ? Kind::Dump
                                          : Kind::Screenshot;
         step.text = std::string(restAfterCommand(line, commandWord));
-        if (step.text.empty()) return command + " needs " + (command == "type"    ? "text"
-                                                             : command == "click" ? "an item id or function"
-                                                                                  : "a file name");
+        if (step.text.empty())
+            return command + " needs " +
+                   (command == "type"    ? "text"
+                    : command == "click" ? "an item id or function"
+                                         : "a file name");
         return {};
     }
     if (command == "quit") {

@@ -28,9 +28,9 @@ struct LaunchOptions {
     // Automation (docs/automation.md).
     bool headless = false;
     std::string scriptPath;
-    std::string dataFolder;    // game.ini and assets, instead of the appended archive
-    std::string saveFolder;    // the writable folder
-    std::string language;      // a language code such as "de"
+    std::string dataFolder;  // game.ini and assets, instead of the appended archive
+    std::string saveFolder;  // the writable folder
+    std::string language;    // a language code such as "de"
     std::optional<std::uint32_t> seed;
     std::string dumpOnExit;
     std::string screenshotFolder;

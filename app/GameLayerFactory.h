@@ -17,10 +17,10 @@ GameKind gameKindFor(std::string_view section);
 
 // What the application needs from a game layer it has put into a GameScene.
 struct GameLayerHooks {
-    cocos2d::CCLayer* layer = nullptr;  // null: the layer could not be built
-    std::function<void()> loadGame;     // the player chose to resume the saved game
-    std::function<void()> onPause;      // the window was minimised or is closing
-    std::function<void()> onResume;     // the window is back
+    cocos2d::CCLayer* layer = nullptr;       // null: the layer could not be built
+    std::function<void()> loadGame;          // the player chose to resume the saved game
+    std::function<void()> onPause;           // the window was minimised or is closing
+    std::function<void()> onResume;          // the window is back
     std::function<std::string()> stateJson;  // one JSON object for the automation dump
 };
 

@@ -18,7 +18,9 @@ GameScene* GameScene::create(const std::string& gameSection) {
 
 GameScene::GameScene(std::string gameSection) : m_gameSection(std::move(gameSection)) {}
 
-GameScene::~GameScene() { unregisterOnPauseResume(this); }
+GameScene::~GameScene() {
+    unregisterOnPauseResume(this);
+}
 
 std::string GameScene::hudSection(const std::string& gameSection) {
     return iniGetString(gameSection, "menu", 0, "menu_game");

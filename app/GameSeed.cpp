@@ -4,6 +4,10 @@ namespace {
 std::optional<std::uint32_t> s_seed;
 }
 
-std::optional<std::uint32_t> fixedGameSeed() { return s_seed; }
+std::optional<std::uint32_t> fixedGameSeed() {
+    return s_seed;
+}
 
-void setFixedGameSeed(std::optional<std::uint32_t> seed) { s_seed = seed; }
+void setFixedGameSeed(std::optional<std::uint32_t> seed) {
+    s_seed = seed;
+}

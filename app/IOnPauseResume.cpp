@@ -22,7 +22,9 @@ void notifyAll(Call call) {
 
 }  // namespace
 
-void registerOnPauseResume(IOnPauseResume* listener) { listeners().insert(listener); }
+void registerOnPauseResume(IOnPauseResume* listener) {
+    listeners().insert(listener);
+}
 
 int unregisterOnPauseResume(IOnPauseResume* listener) {
     return static_cast<int>(listeners().erase(listener));

@@ -20,7 +20,7 @@ std::size_t utf8Length(std::string_view text) {
     }
     if (lead >= 0xF0 && lead <= 0xF4) {
         if (!continuation(1) || !continuation(2) || !continuation(3)) return 0;
-        if (lead == 0xF0 && byte(1) < 0x90) return 0;  // overlong
+        if (lead == 0xF0 && byte(1) < 0x90) return 0;   // overlong
         if (lead == 0xF4 && byte(1) >= 0x90) return 0;  // above U+10FFFF
         return 4;
     }

@@ -62,8 +62,8 @@ WindowSize usableWindowSize(const LaunchOptions& options, const DesktopBounds& d
 // Makes the relative folder and file names of the options absolute, so that they keep
 // meaning what they meant after the working folder changes.
 void anchorPaths(LaunchOptions& options, const std::string& start) {
-    for (std::string* path : {&options.scriptPath, &options.dataFolder, &options.saveFolder, &options.dumpOnExit,
-                              &options.screenshotFolder}) {
+    for (std::string* path : {&options.scriptPath, &options.dataFolder, &options.saveFolder,
+                              &options.dumpOnExit, &options.screenshotFolder}) {
         if (!path->empty()) *path = pathBelow(start, *path);
     }
     if (options.screenshotFolder.empty()) options.screenshotFolder = start;
@@ -132,8 +132,8 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
         std::error_code error;
         std::filesystem::create_directories(options.screenshotFolder, error);
         if (error) {
-            std::fprintf(stderr, "petalune: cannot make the folder %s: %s\n", options.screenshotFolder.c_str(),
-                         error.message().c_str());
+            std::fprintf(stderr, "petalune: cannot make the folder %s: %s\n",
+                         options.screenshotFolder.c_str(), error.message().c_str());
             return 2;
         }
     }
@@ -150,7 +150,8 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
     }
     if (!options.saveFolder.empty()) setTempFolderOverride(options.saveFolder);
     if (installCrashHandler) installCrashReport();
-    if (!options.language.empty()) IniStore::shared().setLanguageSuffix(languageSuffixForCode(options.language));
+    if (!options.language.empty())
+        IniStore::shared().setLanguageSuffix(languageSuffixForCode(options.language));
     setFixedGameSeed(options.seed);
 
     DesktopBounds desktop = options.headless ? kFallbackDesktop : usableDesktopBounds();
@@ -158,7 +159,8 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
     setAdMode(options.adMode);
 
     // A run without a window makes no sound either.
-    if (options.headless) CocosDenshion::SimpleAudioEngine::useBackend(std::make_unique<CocosDenshion::NullAudioBackend>());
+    if (options.headless)
+        CocosDenshion::SimpleAudioEngine::useBackend(std::make_unique<CocosDenshion::NullAudioBackend>());
     int code = 0;
     {
         AppDelegate app(!options.automated());

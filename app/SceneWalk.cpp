@@ -12,7 +12,8 @@ namespace {
 void collect(CCNode* node, std::vector<MenuLayer*>& out) {
     if (auto* layer = dynamic_cast<MenuLayer*>(node)) out.push_back(layer);
     CCArray* children = node->getChildren();
-    for (unsigned int i = 0; i < children->count(); ++i) collect(static_cast<CCNode*>(children->objectAtIndex(i)), out);
+    for (unsigned int i = 0; i < children->count(); ++i)
+        collect(static_cast<CCNode*>(children->objectAtIndex(i)), out);
 }
 
 }  // namespace

@@ -42,7 +42,9 @@ const char* itemKind(CCNode* item) {
 }
 
 // Hundredths are enough and hide the float noise of the transforms.
-double rounded(float value) { return std::round(static_cast<double>(value) * 100) / 100; }
+double rounded(float value) {
+    return std::round(static_cast<double>(value) * 100) / 100;
+}
 
 // Where a node's anchor lies in the design area.
 CCPoint designPosition(CCNode* item, CCNode* contentRoot) {
@@ -56,24 +58,37 @@ void writeItem(JsonWriter& json, MenuLayer* layer, CCNode* item, CCNode* content
     CCPoint position = designPosition(item, contentRoot);
     auto* button = dynamic_cast<CCMenuItem*>(item);
     json.beginObject()
-        .key("index").value(index)
-        .key("id").value(layer->getItemString("id", index, ""))
-        .key("function").value(layer->getItemString("function", index, ""))
-        .key("kind").value(itemKind(item))
-        .key("text").value(MenuLayer::itemText(item))
-        .key("x").value(rounded(position.x))
-        .key("y").value(rounded(position.y))
-        .key("visible").value(isShown(item))
-        .key("enabled").value(!button || button->isEnabled())
+        .key("index")
+        .value(index)
+        .key("id")
+        .value(layer->getItemString("id", index, ""))
+        .key("function")
+        .value(layer->getItemString("function", index, ""))
+        .key("kind")
+        .value(itemKind(item))
+        .key("text")
+        .value(MenuLayer::itemText(item))
+        .key("x")
+        .value(rounded(position.x))
+        .key("y")
+        .value(rounded(position.y))
+        .key("visible")
+        .value(isShown(item))
+        .key("enabled")
+        .value(!button || button->isEnabled())
         .endObject();
 }
 
 void writeMenuLayer(JsonWriter& json, MenuLayer* layer, CCNode* contentRoot) {
     json.beginObject()
-        .key("section").value(layer->sectionName())
-        .key("popup").value(layer->getItemInt("popup", 0, 0) != 0)
-        .key("visible").value(isShown(layer))
-        .key("items").beginArray();
+        .key("section")
+        .value(layer->sectionName())
+        .key("popup")
+        .value(layer->getItemInt("popup", 0, 0) != 0)
+        .key("visible")
+        .value(isShown(layer))
+        .key("items")
+        .beginArray();
     for (CCNode* item : layer->items()) writeItem(json, layer, item, contentRoot);
     json.endArray().endObject();
 }

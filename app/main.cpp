@@ -1,3 +1,5 @@
 #include "app/Launcher.h"
 
-int main(int argc, char** argv) { return runPetalune(std::vector<std::string>(argv, argv + argc), true); }
+int main(int argc, char** argv) {
+    return runPetalune(std::vector<std::string>(argv, argv + argc), true);
+}

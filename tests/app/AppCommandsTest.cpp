@@ -23,7 +23,8 @@ namespace {
 using Launch = ShippedGameTest;
 
 TEST_F(Launch, RegistersTheCommandsAndShowsTheIntroThenTheMainMenu) {
-    for (const char* pattern : AppDelegate::kCommands) EXPECT_EQ(exactMenuFunction(pattern), app.get()) << pattern;
+    for (const char* pattern : AppDelegate::kCommands)
+        EXPECT_EQ(exactMenuFunction(pattern), app.get()) << pattern;
     EXPECT_EQ(CCDirector::sharedDirector()->getAnimationInterval(), 1.0 / 60);
     EXPECT_NE(dynamic_cast<MenuScene*>(runningScene()), nullptr);
     EXPECT_EQ(section(), "menu_intro");
@@ -125,11 +126,14 @@ TEST_F(AppCommands, OnlyTheKindOfTheSectionIsAskedAndLevelPuzzlesNeverAre) {
         bool asks;
     };
     const Case cases[] = {
-        {"game_trouble", &trouble, true},  {"game_trouble", &collapse, false}, {"game_zen", &collapse, true},
-        {"game_zen", &trouble, false},     {"level_3", &twisted, false},       {"levels_trouble", &trouble, true},
+        {"game_trouble", &trouble, true}, {"game_trouble", &collapse, false},
+        {"game_zen", &collapse, true},    {"game_zen", &trouble, false},
+        {"level_3", &twisted, false},     {"levels_trouble", &trouble, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.section) + (c.saver == &trouble ? " trouble" : c.saver == &twisted ? " twisted" : " collapse"));
+        SCOPED_TRACE(std::string(c.section) + (c.saver == &trouble   ? " trouble"
+                                               : c.saver == &twisted ? " twisted"
+                                                                     : " collapse"));
         for (FakeGameKind* kind : {&collapse, &trouble, &twisted}) kind->savedGames.clear();
         c.saver->savedGames[c.section] = 1;
         openMenu("menu_main");

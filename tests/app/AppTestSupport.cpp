@@ -65,12 +65,15 @@ ShippedGameTest::~ShippedGameTest() {
     CCDirector::sharedDirector()->end();
     driver.step();
     app.reset();
-    for (GameKind kind : {GameKind::Collapse, GameKind::Trouble, GameKind::Twisted}) setGameLayerFactory(kind, {});
+    for (GameKind kind : {GameKind::Collapse, GameKind::Trouble, GameKind::Twisted})
+        setGameLayerFactory(kind, {});
     setAlternativeVariant(true);
     if (!previousFolder.empty()) std::filesystem::current_path(previousFolder);
 }
 
-CCScene* ShippedGameTest::runningScene() const { return CCDirector::sharedDirector()->getRunningScene(); }
+CCScene* ShippedGameTest::runningScene() const {
+    return CCDirector::sharedDirector()->getRunningScene();
+}
 
 MenuLayer* ShippedGameTest::screenMenu() const {
     std::vector<MenuLayer*> layers = openMenuLayers(runningScene());

@@ -37,8 +37,8 @@ protected:
     int run(const std::string& script, const std::string& seed = "42", const std::string& language = "en") {
         std::ofstream(path("script.txt")) << script;
         int code = runPetalune({"petalune", "--headless", "--script", path("script.txt"), "--data",
-                                petalune::test::builtAssetFolder(), "--save-dir", path("save"), "--lang", language,
-                                "--seed", seed, "--dump-on-exit", path("exit.json")},
+                                petalune::test::builtAssetFolder(), "--save-dir", path("save"), "--lang",
+                                language, "--seed", seed, "--dump-on-exit", path("exit.json")},
                                false);
         fs::current_path(m_previous);
         return code;
@@ -72,19 +72,23 @@ protected:
 TEST_F(Automation, IntroLeadsToTheMainMenuWhoseHighscoresButtonOpensTheTable) {
     ASSERT_EQ(run("# the intro clicks itself after three seconds\n"
                   "wait 4s\n"
-                  "dump " + path("main.json") + "\n"
+                  "dump " +
+                  path("main.json") +
+                  "\n"
                   "click highscore,normal\n"
                   "wait 2s\n"),
               0);
     std::string main = read("main.json");
     EXPECT_TRUE(has(main, "\"scene\":{\"class\":\"MenuScene\",\"section\":\"menu_main\"}")) << main;
-    EXPECT_TRUE(has(main, "\"function\":\"highscore,normal\",\"kind\":\"button\",\"text\":\"Highscores\"")) << main;
+    EXPECT_TRUE(has(main, "\"function\":\"highscore,normal\",\"kind\":\"button\",\"text\":\"Highscores\""))
+        << main;
     EXPECT_TRUE(has(main, "\"visible\":true,\"enabled\":true"));
     EXPECT_TRUE(has(main, "\"game\":null"));
 
     std::string end = read("exit.json");
     EXPECT_TRUE(has(end, "\"transition\":null")) << end;
-    EXPECT_TRUE(has(end, "\"scene\":{\"class\":\"HighscoreScene\",\"section\":\"menu_highscore_normal\"}")) << end;
+    EXPECT_TRUE(has(end, "\"scene\":{\"class\":\"HighscoreScene\",\"section\":\"menu_highscore_normal\"}"))
+        << end;
 }
 
 TEST_F(Automation, TheLanguageOptionChoosesTheTexts) {
@@ -110,7 +114,8 @@ TEST_F(Automation, ASeededGameRepeatsAndAClosedGameResumesInTheNextRun) {
     ASSERT_FALSE(board.empty());
 
     // The end of the run closed the game, which saved it: the next start asks.
-    std::string resume = "wait 4s\nclick game,game_orig\nwait 1s\ndump " + path("ask.json") + "\nclick load\nwait 2s\n";
+    std::string resume =
+        "wait 4s\nclick game,game_orig\nwait 1s\ndump " + path("ask.json") + "\nclick load\nwait 2s\n";
     ASSERT_EQ(run(resume, "7"), 0);
     EXPECT_TRUE(has(read("ask.json"), "\"section\":\"popup_ask_load\",\"popup\":true")) << read("ask.json");
     EXPECT_EQ(cells("exit.json"), board);

@@ -100,10 +100,11 @@ TEST(AutomationScript, KeyNamesGiveWindowsKeyCodes) {
         bool shift;
     };
     const Case cases[] = {
-        {"F9", 0x78, false},        {"f1", 0x70, false},       {"Shift+F1", 0x70, true}, {"shift+f2", 0x71, true},
-        {"shift+F3", 0x72, true},   {"F12", 0x7B, false},      {"Return", 0x0D, false},  {"enter", 0x0D, false},
-        {"Backspace", 0x08, false}, {"Escape", 0x1B, false},   {"a", 0x41, false},       {"Z", 0x5A, false},
-        {"7", 0x37, false},         {"space", 0x20, false},
+        {"F9", 0x78, false},      {"f1", 0x70, false},      {"Shift+F1", 0x70, true},
+        {"shift+f2", 0x71, true}, {"shift+F3", 0x72, true}, {"F12", 0x7B, false},
+        {"Return", 0x0D, false},  {"enter", 0x0D, false},   {"Backspace", 0x08, false},
+        {"Escape", 0x1B, false},  {"a", 0x41, false},       {"Z", 0x5A, false},
+        {"7", 0x37, false},       {"space", 0x20, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

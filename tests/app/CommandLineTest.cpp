@@ -10,12 +10,9 @@ TEST(WindowSize, DefaultLeavesRoomAndKeepsThreeByFour) {
         WindowSize expected;
     };
     const Case cases[] = {
-        {1080, {720, 960}},
-        {768, {468, 624}},
-        {900, {576, 768}},   // 800 / 48 = 16 steps
-        {1147, {756, 1008}},  // 1047 / 48 truncates to 21
-        {148, {36, 48}},
-        {100, {0, 0}},
+        {1080, {720, 960}},  {768, {468, 624}}, {900, {576, 768}},  // 800 / 48 = 16 steps
+        {1147, {756, 1008}},                                        // 1047 / 48 truncates to 21
+        {148, {36, 48}},     {100, {0, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.desktopBottom);
@@ -57,9 +54,9 @@ TEST(CommandLine, SizeAndAdOptionsArePrefixTestsOnEveryArgument) {
 }
 
 TEST(CommandLine, LongOptionsTakeTheirValueFromTheNextArgument) {
-    ParsedCommandLine parsed =
-        parseCommandLine({"petalune", "--headless", "--script", "-h10.txt", "--data", "assets", "--save-dir", "s",
-                          "--lang", "de", "--seed", "42", "--dump-on-exit", "out.json", "--screenshot-dir", "shots"});
+    ParsedCommandLine parsed = parseCommandLine({"petalune", "--headless", "--script", "-h10.txt", "--data",
+                                                 "assets", "--save-dir", "s", "--lang", "de", "--seed", "42",
+                                                 "--dump-on-exit", "out.json", "--screenshot-dir", "shots"});
     ASSERT_EQ(parsed.error, "");
     const LaunchOptions& options = parsed.options;
     EXPECT_TRUE(options.headless);
@@ -86,10 +83,12 @@ TEST(CommandLine, UnusableLinesNameTheirFirstProblem) {
     const Case cases[] = {
         {{"petalune", "--script"}, "--script needs a value"},
         {{"petalune", "--fullscreen", "--script"}, "unknown option --fullscreen"},
-        {{"petalune", "--seed", "-1", "--script", "s"}, "--seed needs a whole number from 0 to 4294967295, not \"-1\""},
+        {{"petalune", "--seed", "-1", "--script", "s"},
+         "--seed needs a whole number from 0 to 4294967295, not \"-1\""},
         {{"petalune", "--seed", "4294967296", "--script", "s"},
          "--seed needs a whole number from 0 to 4294967295, not \"4294967296\""},
-        {{"petalune", "--seed", "12abc", "--script", "s"}, "--seed needs a whole number from 0 to 4294967295, not \"12abc\""},
+        {{"petalune", "--seed", "12abc", "--script", "s"},
+         "--seed needs a whole number from 0 to 4294967295, not \"12abc\""},
         {{"petalune", "--headless"}, "--headless needs --script FILE"},
     };
     for (const Case& c : cases) {
