@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/fs/TempFolder.h"
+#include "tests/variants/TwistedTestSupport.h"
+#include "variants/ChooseLevelScene.h"
+#include "variants/TwistedScenes.h"
+
+using namespace cocos2d;
+using petalune::test::clickCommand;
+
+namespace {
+
+class ChooseLevel : public petalune::test::TwistedTest {
+protected:
+    ChooseLevel() {
+        setTwistedGameSceneFactory([this](const std::string& section) -> CCScene* {
+            opened.push_back(section);
+            return CCScene::create();
+        });
+    }
+    ~ChooseLevel() override {
+        setTwistedGameSceneFactory(nullptr);
+        std::error_code ignored;
+        std::filesystem::remove(numberFile(), ignored);
+    }
+
+    static std::string numberFile() { return tempFolderPath() + "level"; }
+    ChooseLevelScene* open() {
+        chooser = ChooseLevelScene::create({});
+        EXPECT_NE(chooser, nullptr);
+        CCDirector::sharedDirector()->replaceScene(chooser);
+        driver.step();
+        return chooser;
+    }
+    std::string label() const { return MenuLayer::itemText(chooser->menuLayer()->findById("level")); }
+    void click(const std::string& command) { clickCommand(chooser->menuLayer(), command); }
+
+    ChooseLevelScene* chooser = nullptr;
+    std::vector<std::string> opened;
+};
+
+TEST_F(ChooseLevel, TypesAtMostThreeDigits) {
+    open();
+    EXPECT_EQ(label(), "<?>");
+    for (const char* key : {"num_1", "num_0", "num_7", "num_4"}) click(key);
+    EXPECT_EQ(chooser->number(), "107");
+    EXPECT_EQ(label(), "107");
+    click("clear");
+    EXPECT_EQ(label(), "<?>");
+    click("go");
+    click("edit_level");
+    EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(std::filesystem::exists(numberFile()));
+}
+
+TEST_F(ChooseLevel, GoPlaysTheLevelAndRemembersItsNumber) {
+    open();
+    click("num_4");
+    click("num_2");
+    click("go");
+    EXPECT_EQ(opened, std::vector<std::string>{"level42"});
+    std::ifstream file(numberFile(), std::ios::binary);
+    std::string stored((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(stored, "42");
+
+    open();
+    EXPECT_EQ(label(), "42");
+}
+
+TEST_F(ChooseLevel, StoredNumberMustBeALevelNumber) {
+    struct Case {
+        const char* stored;
+        const char* number;
+    };
+    for (const Case& c : {Case{"7\nrest", "7"}, Case{"1234", ""}, Case{"../x", ""}, Case{"", ""}}) {
+        std::ofstream(numberFile(), std::ios::binary) << c.stored;
+        EXPECT_EQ(ChooseLevelScene::storedNumber(), c.number) << c.stored;
+    }
+}
+
+TEST_F(ChooseLevel, EditLevelOpensTheEditor) {
+    open();
+    click("num_5");
+    click("edit_level");
+    driver.step();
+    auto* scaled = dynamic_cast<ScaledScene*>(CCDirector::sharedDirector()->getRunningScene());
+    ASSERT_NE(scaled, nullptr);
+    LevelTwisted* editor = nullptr;
+    CCArray* children = scaled->contentRoot()->getChildren();
+    for (unsigned int i = 0; i < children->count(); ++i)
+        if (auto* level = dynamic_cast<LevelTwisted*>(children->objectAtIndex(i))) editor = level;
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isEditor());
+    EXPECT_EQ(editor->levelName(), "level5");
+}
+
+}  // namespace
