@@ -32,4 +32,6 @@ void installTwistedGame() {
     setTwistedGameSceneFactory([](const std::string& section) { return GameScene::create(section); });
 }
 
-cocos2d::CCScene* createChooseLevelScene() { return ChooseLevelScene::create(playOptions()); }
+cocos2d::CCScene* createChooseLevelScene() {
+    return ChooseLevelScene::create(playOptions());
+}

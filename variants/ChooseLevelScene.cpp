@@ -18,7 +18,9 @@ namespace {
 
 constexpr std::size_t kMaxStoredLine = 99;
 
-std::string numberFilePath() { return tempFolderPath() + "level"; }
+std::string numberFilePath() {
+    return tempFolderPath() + "level";
+}
 
 }  // namespace
 
@@ -32,7 +34,8 @@ ChooseLevelScene* ChooseLevelScene::create(const LevelTwisted::Options& editorOp
     return scene;
 }
 
-ChooseLevelScene::ChooseLevelScene(const LevelTwisted::Options& editorOptions) : m_editorOptions(editorOptions) {
+ChooseLevelScene::ChooseLevelScene(const LevelTwisted::Options& editorOptions)
+    : m_editorOptions(editorOptions) {
     m_editorOptions.editor = true;
 }
 
@@ -53,7 +56,8 @@ std::string ChooseLevelScene::storedNumber() {
     char ch = 0;
     while (line.size() < kMaxStoredLine && file.get(ch) && ch != '\n' && ch != '\r') line += ch;
     // Only a number this chooser could have typed becomes a level name.
-    bool digits = std::ranges::all_of(line, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    bool digits =
+        std::ranges::all_of(line, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
     return digits && line.size() <= kMaxDigits ? line : std::string();
 }
 
@@ -62,7 +66,9 @@ void ChooseLevelScene::storeNumber() const {
         std::fprintf(stderr, "Petalune: cannot remember the level number\n");
 }
 
-void ChooseLevelScene::showNumber() { setNodeText(m_label, m_number.empty() ? "<?>" : m_number); }
+void ChooseLevelScene::showNumber() {
+    setNodeText(m_label, m_number.empty() ? "<?>" : m_number);
+}
 
 void ChooseLevelScene::onMenuClick(MenuLayer*, CCNode*, const std::string& command) {
     if (command.starts_with("num_")) {

@@ -1,8 +1,8 @@
 #include "variants/LevelTwisted.h"
 
+#include "config/IniLookup.h"
 #include "engine/actions/CCActionComposite.h"
 #include "engine/actions/CCActionFade.h"
-#include "config/IniLookup.h"
 #include "engine/base/CCArray.h"
 #include "menu/MenuLayer.h"
 #include "variants/LevelTwistedStone.h"
@@ -11,7 +11,8 @@
 
 using namespace cocos2d;
 
-LevelTwisted* LevelTwisted::create(const std::string& levelName, MenuLayer* menuLayer, const Options& options) {
+LevelTwisted* LevelTwisted::create(const std::string& levelName, MenuLayer* menuLayer,
+                                   const Options& options) {
     auto* layer = new LevelTwisted(levelName, menuLayer, options);
     if (!layer->init()) {
         layer->release();
@@ -21,7 +22,8 @@ LevelTwisted* LevelTwisted::create(const std::string& levelName, MenuLayer* menu
     return layer;
 }
 
-LevelTwisted* LevelTwisted::createTestPlay(const TwistedLevel& level, MenuLayer* menuLayer, const Options& options) {
+LevelTwisted* LevelTwisted::createTestPlay(const TwistedLevel& level, MenuLayer* menuLayer,
+                                           const Options& options) {
     auto* layer = new LevelTwisted("", menuLayer, options);
     layer->m_level = level;
     layer->m_testPlay = true;
@@ -85,7 +87,8 @@ void LevelTwisted::buildBoard() {
                 if (cell.limit >= 0) stone->setLimit(cell.limit);
                 addChild(stone);
                 m_board[column][row] = stone;
-                stone->setPosition(CCPoint(column * kCellSize + kCellSize / 2, row * kCellSize + kCellSize / 2));
+                stone->setPosition(
+                    CCPoint(column * kCellSize + kCellSize / 2, row * kCellSize + kCellSize / 2));
             }
             if (m_level.hasWalls && cell.wall) addWallMarker(column, row);
         }

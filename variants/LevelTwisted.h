@@ -40,7 +40,8 @@ public:
     // commands here. Autoreleased, or null.
     static LevelTwisted* create(const std::string& levelName, MenuLayer* menuLayer, const Options& options);
     // A test play of an edited level record (shown as level "///").
-    static LevelTwisted* createTestPlay(const TwistedLevel& level, MenuLayer* menuLayer, const Options& options);
+    static LevelTwisted* createTestPlay(const TwistedLevel& level, MenuLayer* menuLayer,
+                                        const Options& options);
 
     ~LevelTwisted() override;
     bool init() override;

@@ -136,7 +136,8 @@ void LevelTwisted::selectConnection(int connection) {
 void LevelTwisted::switchMode(EditorMode mode) {
     if (mode == m_editorMode) return;
     m_editorMode = mode;
-    for (auto [palette, shownIn] : {std::pair{kTilePalette, EditorMode::Tiles}, {kBlockPalette, EditorMode::Moves},
+    for (auto [palette, shownIn] : {std::pair{kTilePalette, EditorMode::Tiles},
+                                    {kBlockPalette, EditorMode::Moves},
                                     {kConnectionPalette, EditorMode::Connections}}) {
         float scale = mode == shownIn ? 0.75f : 0.0f;
         forEachItem(m_menuLayer, palette, [&](CCNode* item, int) {
@@ -200,7 +201,8 @@ void LevelTwisted::fillOptionsPopup(MenuLayer* popup) const {
     for (int i = 1; i <= TwistedLevel::kChangingKinds; ++i) {
         for (auto [suffix, table] : {std::pair{"_b", &m_level.black}, {"_w", &m_level.white}}) {
             auto* image = dynamic_cast<CCSprite*>(popup->findById("ch_" + std::to_string(i) + suffix));
-            if (image) setSpriteImage(image, iniGetString("misc", "edit_change_tile_image", (*table)[i - 1], ""));
+            if (image)
+                setSpriteImage(image, iniGetString("misc", "edit_change_tile_image", (*table)[i - 1], ""));
         }
     }
 }

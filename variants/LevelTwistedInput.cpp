@@ -25,7 +25,8 @@ CCPoint LevelTwisted::touchCell(CCTouch* touch) const {
 bool LevelTwisted::ccTouchBegan(CCTouch* touch, CCEvent*) {
     if (m_touchId != -1) return true;
     CCPoint cell = touchCell(touch);
-    if (cell.x < 0 || cell.x >= TwistedLevel::kColumns || cell.y < 0 || cell.y >= TwistedLevel::kRows) return false;
+    if (cell.x < 0 || cell.x >= TwistedLevel::kColumns || cell.y < 0 || cell.y >= TwistedLevel::kRows)
+        return false;
     m_dragColumn = static_cast<int>(cell.x);
     m_dragRow = static_cast<int>(cell.y);
     if (isEditor())
@@ -106,9 +107,13 @@ void LevelTwisted::moveDraggedStone(int column, int row) {
     if (!m_won && !m_lost && (finished || stuck)) endDrag(m_touchId, false);
 }
 
-void LevelTwisted::ccTouchEnded(CCTouch* touch, CCEvent*) { endDrag(touch->getID(), true); }
+void LevelTwisted::ccTouchEnded(CCTouch* touch, CCEvent*) {
+    endDrag(touch->getID(), true);
+}
 
-void LevelTwisted::ccTouchCancelled(CCTouch* touch, CCEvent*) { endDrag(touch->getID(), true); }
+void LevelTwisted::ccTouchCancelled(CCTouch* touch, CCEvent*) {
+    endDrag(touch->getID(), true);
+}
 
 void LevelTwisted::endDrag(int touchId, bool byPlayer) {
     if (byPlayer && !isEditor()) {

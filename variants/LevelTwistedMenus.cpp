@@ -30,7 +30,8 @@ std::vector<std::string> LevelTwisted::openPopups() const {
     std::vector<std::string> sections;
     CCArray* children = getChildren();
     for (unsigned int i = 0; i < children->count(); ++i)
-        if (auto* popup = dynamic_cast<MenuLayer*>(children->objectAtIndex(i))) sections.push_back(popup->sectionName());
+        if (auto* popup = dynamic_cast<MenuLayer*>(children->objectAtIndex(i)))
+            sections.push_back(popup->sectionName());
     return sections;
 }
 

@@ -62,12 +62,14 @@ void LevelTwisted::Stone::redraw() {
     std::string overlay;
     if (decorated && (!m_movableH || m_glued)) overlay += 'h';
     if (decorated && (!m_movableV || m_glued)) overlay += 'v';
-    setDecoration(kOverlayTag, overlay.empty() ? nullptr : iniGetString("overlay_" + overlay, "image", 0, ""), 1);
+    setDecoration(kOverlayTag, overlay.empty() ? nullptr : iniGetString("overlay_" + overlay, "image", 0, ""),
+                  1);
 
     std::string marks;
     for (auto [bit, letter] : {std::pair{1, 'u'}, {2, 'd'}, {4, 'l'}, {8, 'r'}})
         if (m_mask & bit) marks += letter;
-    setDecoration(kConnectionTag, decorated && !marks.empty() ? iniGetString("conn_" + marks, "image", 0, "") : nullptr, 1);
+    setDecoration(kConnectionTag,
+                  decorated && !marks.empty() ? iniGetString("conn_" + marks, "image", 0, "") : nullptr, 1);
 
     setLimitLabel();
 }
@@ -90,7 +92,8 @@ void LevelTwisted::Stone::setDecoration(int tag, const char* image, int zOrder) 
 }
 
 void LevelTwisted::Stone::setLimitLabel() {
-    bool shown = !m_hidden && m_type != TwistedLevel::kFinished && (m_limit > 0 || (m_madeInEditor && m_limit >= 0));
+    bool shown =
+        !m_hidden && m_type != TwistedLevel::kFinished && (m_limit > 0 || (m_madeInEditor && m_limit >= 0));
     auto* label = dynamic_cast<CCLabelBMFont*>(getChildByTag(kLimitTag));
     if (!shown) {
         if (label) removeChild(label, true);

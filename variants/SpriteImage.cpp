@@ -5,7 +5,8 @@
 #include "engine/textures/CCTextureCache.h"
 
 bool setSpriteImage(cocos2d::CCSprite* sprite, const char* file) {
-    cocos2d::CCTexture2D* texture = sprite ? cocos2d::CCTextureCache::sharedTextureCache()->addImage(file) : nullptr;
+    cocos2d::CCTexture2D* texture =
+        sprite ? cocos2d::CCTextureCache::sharedTextureCache()->addImage(file) : nullptr;
     if (!texture) return false;
     sprite->setTexture(texture);
     const cocos2d::CCSize& size = texture->getContentSize();

@@ -9,9 +9,12 @@ struct Side {
     int dc, dr;
     int opposite;
 };
-constexpr Side kSides[] = {{kUp, 0, 1, kDown}, {kDown, 0, -1, kUp}, {kLeft, -1, 0, kRight}, {kRight, 1, 0, kLeft}};
+constexpr Side kSides[] = {
+    {kUp, 0, 1, kDown}, {kDown, 0, -1, kUp}, {kLeft, -1, 0, kRight}, {kRight, 1, 0, kLeft}};
 
-bool accepts(int mask, int side) { return mask == 0 || (mask & side) != 0; }
+bool accepts(int mask, int side) {
+    return mask == 0 || (mask & side) != 0;
+}
 
 }  // namespace
 

@@ -5,12 +5,12 @@
 // One cell of a level: the stone on it and the rules for that stone. An empty cell keeps
 // its other fields so the editor can move a stone away and back without losing them.
 struct TwistedCell {
-    int type = 8;        // 0-7 plain, 8 empty, 9 finished, 10-15 changing
-    int mask = 0;        // connection sides: 1 up, 2 down, 4 left, 8 right; 0 connects everywhere
-    int limit = -1;      // moves left for this stone, -1 for no limit
+    int type = 8;    // 0-7 plain, 8 empty, 9 finished, 10-15 changing
+    int mask = 0;    // connection sides: 1 up, 2 down, 4 left, 8 right; 0 connects everywhere
+    int limit = -1;  // moves left for this stone, -1 for no limit
     bool movableH = true;
     bool movableV = true;
-    bool wall = true;    // only meaningful when the level has walls
+    bool wall = true;  // only meaningful when the level has walls
 
     bool operator==(const TwistedCell&) const = default;
 };
@@ -44,5 +44,9 @@ struct TwistedLevel {
 };
 
 // A stone that still has to be connected: neither an empty cell nor a finished stone.
-inline bool isActiveStone(int type) { return type != TwistedLevel::kEmpty && type != TwistedLevel::kFinished; }
-inline bool isChangingStone(int type) { return type >= TwistedLevel::kFirstChanging && type <= 15; }
+inline bool isActiveStone(int type) {
+    return type != TwistedLevel::kEmpty && type != TwistedLevel::kFinished;
+}
+inline bool isChangingStone(int type) {
+    return type >= TwistedLevel::kFirstChanging && type <= 15;
+}

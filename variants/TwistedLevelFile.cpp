@@ -60,7 +60,9 @@ int limitFromChars(std::string_view row, int column) {
 }
 
 // Out-of-range table entries would name no stone type; they remove the stone instead.
-int changeTarget(int value) { return value >= 0 && value <= 15 ? value : TwistedLevel::kEmpty; }
+int changeTarget(int value) {
+    return value >= 0 && value <= 15 ? value : TwistedLevel::kEmpty;
+}
 
 std::string_view rowText(const IniStore& store, std::string_view section, const char* key, int row,
                          const char* fallback) {
@@ -141,8 +143,9 @@ std::string twistedLevelText(std::string_view name, const TwistedLevel& level) {
         });
     }
     if (anyStone(level, [](const TwistedCell& cell) { return !cell.movableH || !cell.movableV; })) {
-        appendCharRows(out, level, "move",
-                       [](const TwistedCell& cell) { return isActiveStone(cell.type) ? moveChar(cell) : '.'; });
+        appendCharRows(out, level, "move", [](const TwistedCell& cell) {
+            return isActiveStone(cell.type) ? moveChar(cell) : '.';
+        });
     }
     if (anyStone(level, [](const TwistedCell& cell) { return cell.limit >= 0; })) {
         for (int index = kRowKeys - 1; index >= 0; --index) {
@@ -157,7 +160,8 @@ std::string twistedLevelText(std::string_view name, const TwistedLevel& level) {
             out += '\n';
         }
     }
-    if (level.hasWalls) appendCharRows(out, level, "wall", [](const TwistedCell& cell) { return cell.wall ? '#' : '.'; });
+    if (level.hasWalls)
+        appendCharRows(out, level, "wall", [](const TwistedCell& cell) { return cell.wall ? '#' : '.'; });
     if (anyStone(level, [](const TwistedCell& cell) { return isChangingStone(cell.type); })) {
         for (int i = 0; i < TwistedLevel::kChangingKinds; ++i) {
             appendf(out, "black(%d)=%d\n", i, level.black[i]);

@@ -19,7 +19,9 @@ TwistedGameSceneFactory& gameSceneFactory() {
 
 }  // namespace
 
-void setTwistedGameSceneFactory(TwistedGameSceneFactory factory) { gameSceneFactory() = std::move(factory); }
+void setTwistedGameSceneFactory(TwistedGameSceneFactory factory) {
+    gameSceneFactory() = std::move(factory);
+}
 
 bool showTwistedGame(const std::string& levelName) {
     CCScene* scene = gameSceneFactory() ? gameSceneFactory()(levelName) : nullptr;
@@ -27,7 +29,8 @@ bool showTwistedGame(const std::string& levelName) {
         std::fprintf(stderr, "Petalune: the level %s cannot be shown\n", levelName.c_str());
         return false;
     }
-    CCDirector::sharedDirector()->replaceScene(createTransition(iniGetString(levelName, "menu", 0, ""), scene));
+    CCDirector::sharedDirector()->replaceScene(
+        createTransition(iniGetString(levelName, "menu", 0, ""), scene));
     return true;
 }
 

@@ -13,11 +13,13 @@ using petalune::test::defineLevel;
 
 namespace {
 
-std::string labelText(MenuLayer* layer, const char* id) { return MenuLayer::itemText(layer->findById(id)); }
+std::string labelText(MenuLayer* layer, const char* id) {
+    return MenuLayer::itemText(layer->findById(id));
+}
 
 struct DragCase {
     const char* name;
-    const char* extraKeys;  // of the stone at (3, 3)
+    const char* extraKeys;       // of the stone at (3, 3)
     std::vector<CCPoint> moves;  // in cells from the stone's centre, one touch-moved event each
     int column, row, moves_made;
 };
@@ -117,7 +119,9 @@ INSTANTIATE_TEST_SUITE_P(Walls, TwistedWalls,
                          testing::Values(WallCase{"OnWalls", "wall(8)=# # # .\nwall(0)=.\n", false},
                                          WallCase{"OffWalls", "wall(8)=# # . .\nwall(0)=.\n", true},
                                          WallCase{"NoWallKeys", "", false}),
-                         [](const testing::TestParamInfo<WallCase>& param) { return std::string(param.param.name); });
+                         [](const testing::TestParamInfo<WallCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 TEST_F(TwistedPlay, OnlySomeStonesShowTheirFace) {
     defineLevel("level90", "num_visible=2\ntype(8)=0 1 2 3 4\n");
@@ -220,7 +224,8 @@ struct SceneCase {
     const char* opened;
 };
 
-class TwistedSceneCommands : public petalune::test::TwistedTest, public testing::WithParamInterface<SceneCase> {};
+class TwistedSceneCommands : public petalune::test::TwistedTest,
+                             public testing::WithParamInterface<SceneCase> {};
 
 TEST_P(TwistedSceneCommands, OpenTheRightLevel) {
     std::vector<std::string> opened;

@@ -112,12 +112,13 @@ TEST_P(TwistedEditorBlocks, ChangeMovabilityAndLimit) {
     EXPECT_EQ(cell(0, 0).limit, c.limit);
 }
 
-INSTANTIATE_TEST_SUITE_P(Blocks, TwistedEditorBlocks,
-                         testing::Values(BlockCase{0, -1, 0, false, false, -1}, BlockCase{1, -1, 0, false, true, -1},
-                                         BlockCase{2, -1, 0, true, false, -1}, BlockCase{3, -1, 0, true, true, -1},
-                                         BlockCase{4, 2, 0, true, true, 1}, BlockCase{4, 0, 0, true, true, -1},
-                                         BlockCase{5, 40, 0, true, true, -1}, BlockCase{6, -1, 2, true, true, 2},
-                                         BlockCase{6, 99, 0, true, true, 99}));
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, TwistedEditorBlocks,
+    testing::Values(BlockCase{0, -1, 0, false, false, -1}, BlockCase{1, -1, 0, false, true, -1},
+                    BlockCase{2, -1, 0, true, false, -1}, BlockCase{3, -1, 0, true, true, -1},
+                    BlockCase{4, 2, 0, true, true, 1}, BlockCase{4, 0, 0, true, true, -1},
+                    BlockCase{5, 40, 0, true, true, -1}, BlockCase{6, -1, 2, true, true, 2},
+                    BlockCase{6, 99, 0, true, true, 99}));
 
 TEST_F(TwistedEditor, FirstWallClearsAllOthers) {
     defineLevel("level70", "type(8)=1\n");

@@ -45,20 +45,19 @@ TEST_P(TwistedGroupSize, FollowsTheConnectionRules) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boards, TwistedGroupSize,
-    testing::Values(
-        GroupCase{"EmptyCell", {". 1 1"}, 0, 0, 0, 0},
-        GroupCase{"FinishedStone", {"# #"}, 0, 0, 0, 0},
-        GroupCase{"StraightRun", {"1 1 1 2 1"}, 0, 0, 3, 3},
-        // An L: the original rules only follow the row and column through the start.
-        GroupCase{"Corner", {"1 . .", "1 . .", "1 1 1"}, 2, 0, 5, 3},
-        GroupCase{"CornerFromTheBend", {"1 . .", "1 . .", "1 1 1"}, 0, 0, 5, 5},
-        // Left and right marks (c) refuse the stone above and below.
-        GroupCase{"SideMarks", {". 1 .", "1 1c 1", ". 1 ."}, 1, 1, 3, 3},
-        // A stone marked only "up" (1) is not joined from its left neighbour.
-        GroupCase{"NeighbourMustAccept", {"1 11"}, 0, 0, 1, 1},
-        // A marked stone turns the original search round its corner.
-        GroupCase{"MarkedCorner", {"1 . .", "1 . .", "19 1 1"}, 2, 0, 5, 5},
-        GroupCase{"OtherTypesStop", {"1 2 1", "1 1 1"}, 0, 1, 5, 2}),
+    testing::Values(GroupCase{"EmptyCell", {". 1 1"}, 0, 0, 0, 0},
+                    GroupCase{"FinishedStone", {"# #"}, 0, 0, 0, 0},
+                    GroupCase{"StraightRun", {"1 1 1 2 1"}, 0, 0, 3, 3},
+                    // An L: the original rules only follow the row and column through the start.
+                    GroupCase{"Corner", {"1 . .", "1 . .", "1 1 1"}, 2, 0, 5, 3},
+                    GroupCase{"CornerFromTheBend", {"1 . .", "1 . .", "1 1 1"}, 0, 0, 5, 5},
+                    // Left and right marks (c) refuse the stone above and below.
+                    GroupCase{"SideMarks", {". 1 .", "1 1c 1", ". 1 ."}, 1, 1, 3, 3},
+                    // A stone marked only "up" (1) is not joined from its left neighbour.
+                    GroupCase{"NeighbourMustAccept", {"1 11"}, 0, 0, 1, 1},
+                    // A marked stone turns the original search round its corner.
+                    GroupCase{"MarkedCorner", {"1 . .", "1 . .", "19 1 1"}, 2, 0, 5, 5},
+                    GroupCase{"OtherTypesStop", {"1 2 1", "1 1 1"}, 0, 1, 5, 2}),
     [](const testing::TestParamInfo<GroupCase>& param) { return std::string(param.param.name); });
 
 TEST(TwistedGroup, MarksExactlyTheJoinedStones) {

@@ -68,11 +68,11 @@ TEST(TwistedLevelFile, CellEncodingsSurviveARoundTrip) {
         bool h, v;
     };
     const Case cases[] = {
-        {0, 0, 0, 12, -1, true, true},   // left and right: "c"
-        {1, 0, 7, 1, 5, true, false},    // limit "05", horizontal only
-        {2, 3, 10, 15, 0, false, true},  // changing stone, vertical only, limit 0
-        {7, 8, 15, 2, 99, false, false}, // top right corner, pinned
-        {4, 4, 9, 0, -1, true, true},    // finished stone
+        {0, 0, 0, 12, -1, true, true},    // left and right: "c"
+        {1, 0, 7, 1, 5, true, false},     // limit "05", horizontal only
+        {2, 3, 10, 15, 0, false, true},   // changing stone, vertical only, limit 0
+        {7, 8, 15, 2, 99, false, false},  // top right corner, pinned
+        {4, 4, 9, 0, -1, true, true},     // finished stone
     };
     for (const Case& c : cases) {
         TwistedCell& cell = level.cell(c.column, c.row);
@@ -120,17 +120,17 @@ TEST(TwistedLevelFile, DamagedRowsReadAsDefaultsWithinTheirText) {
     TwistedCell plain;
     plain.wall = true;
     const Case cases[] = {
-        {"type", "0 0", {8, 0, -1, true, true, true}},              // row cut short
-        {"type", "0 0 z 1", {8, 0, -1, true, true, true}},          // unknown letter
+        {"type", "0 0", {8, 0, -1, true, true, true}},      // row cut short
+        {"type", "0 0 z 1", {8, 0, -1, true, true, true}},  // unknown letter
         {"type", "0 0 E", {14, 0, -1, true, true, true}},
-        {"conn", ". . g", {8, 0, -1, true, true, true}},            // not a hex digit
+        {"conn", ". . g", {8, 0, -1, true, true, true}},  // not a hex digit
         {"conn", ". . B", {8, 11, -1, true, true, true}},
-        {"limit", "....7", {8, 0, 7, true, true, true}},           // one digit at the end
+        {"limit", "....7", {8, 0, 7, true, true, true}},  // one digit at the end
         {"limit", "....x5", {8, 0, -1, true, true, true}},
         {"move", "+ + |", {8, 0, -1, false, true, true}},
         {"move", "+ + ?", {8, 0, -1, true, true, true}},
         {"wall", ". . . .", {8, 0, -1, true, true, false}},
-        {"wall", ". .", {8, 0, -1, true, true, false}},             // short: blank is no wall
+        {"wall", ". .", {8, 0, -1, true, true, false}},  // short: blank is no wall
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.row);

@@ -67,7 +67,9 @@ TwistedTest::TwistedTest() : driver(640, 860) {
     driver.step();
 }
 
-TwistedTest::~TwistedTest() { CCDirector::purgeDirector(); }
+TwistedTest::~TwistedTest() {
+    CCDirector::purgeDirector();
+}
 
 LevelTwisted* TwistedTest::play(const std::string& name, LevelTwisted::Options options, bool keepInfo) {
     menu = MenuLayer::create("menu_game");
