@@ -144,8 +144,7 @@ private:
     std::vector<std::pair<int, int>> findGroup(int x, int y, int code, bool stopAtTwo) const;
     int actOnBonus(int x, int y, int code, std::vector<std::pair<int, int>>& bombs);
     int explodeBombs(std::vector<std::pair<int, int>>& bombs);
-    void spawnParticles(const std::string& section, const char* key, const cocos2d::CCPoint& at,
-                        bool toGoal);
+    void spawnParticles(const std::string& section, const char* key, const cocos2d::CCPoint& at, bool toGoal);
     void spawnParticle(const char* plist, const cocos2d::CCPoint& at);
     void collectPointBonus(int x, int y, const cocos2d::CCPoint& at, bool award);
     void removePointBonusSprite(int x, int y);

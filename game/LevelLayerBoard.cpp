@@ -15,7 +15,9 @@ using namespace cocos2d;
 
 namespace {
 
-bool onBoard(int x, int y) { return x >= 0 && x < LevelLayer::kColumns && y >= 0 && y < LevelLayer::kRows; }
+bool onBoard(int x, int y) {
+    return x >= 0 && x < LevelLayer::kColumns && y >= 0 && y < LevelLayer::kRows;
+}
 
 CCPoint cellCentre(int x, int y) {
     return CCPoint(x * LevelLayer::kCellSize + 40.0f, y * LevelLayer::kCellSize + 40.0f);
@@ -226,8 +228,8 @@ void LevelLayer::spawnParticles(const std::string& section, const char* key, con
         if (!particle) continue;
         particle->setPosition(at);
         if (toGoal) {
-            float duration = static_cast<float>(
-                std::atof(iniGetString(section, "particle_goal_duration", i, "1.0")));
+            float duration =
+                static_cast<float>(std::atof(iniGetString(section, "particle_goal_duration", i, "1.0")));
             particle->runAction(CCMoveTo::create(duration, CCPoint(goalX, goalY)));
         }
         addChild(particle, 0);
@@ -277,7 +279,8 @@ void LevelLayer::finishFadingBricks() {
             CCSprite* sprite = m_cells[x][y];
             if (!sprite || sprite->getTag() < 0) continue;
             // A group brick has its fade running or finished; either way it is already counted.
-            if (sprite->getOpacity() < 255 || sprite->numberOfRunningActions() > 0) removeCell(x, y, true, true);
+            if (sprite->getOpacity() < 255 || sprite->numberOfRunningActions() > 0)
+                removeCell(x, y, true, true);
         }
     }
 }

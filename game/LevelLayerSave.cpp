@@ -166,9 +166,13 @@ bool LevelLayer::loadGame() {
     return true;
 }
 
-void LevelLayer::onPause() { saveGame(0); }
+void LevelLayer::onPause() {
+    saveGame(0);
+}
 
-void LevelLayer::onResume() { std::remove(saveFilePath(m_gameSection).c_str()); }
+void LevelLayer::onResume() {
+    std::remove(saveFilePath(m_gameSection).c_str());
+}
 
 LevelState LevelLayer::state() {
     LevelState state;
@@ -186,7 +190,8 @@ LevelState LevelLayer::state() {
     state.deck.assign(m_deck.begin(), m_deck.end());
     for (int y = 0; y < kRows; ++y) {
         for (int x = 0; x < kColumns; ++x) {
-            if (m_bonusSprites[x][y]) state.pointBonuses.push_back({x, y, m_bonusSections[x][y], m_bonusTimes[x][y]});
+            if (m_bonusSprites[x][y])
+                state.pointBonuses.push_back({x, y, m_bonusSections[x][y], m_bonusTimes[x][y]});
         }
     }
     state.undoAvailable = m_undoAvailable;

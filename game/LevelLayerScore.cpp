@@ -33,7 +33,8 @@ std::int32_t LevelLayer::moveScore(int count, int mul1, int mul2) {
 }
 
 void LevelLayer::awardPoints(int x, int y, std::int32_t points) {
-    m_score = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_score) + static_cast<std::uint32_t>(points));
+    m_score =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(m_score) + static_cast<std::uint32_t>(points));
     CCLabelBMFont* label = CCLabelBMFont::create(std::to_string(points).c_str(), "playtime_40.fnt");
     if (!label) return;
     label->setPosition(x * kCellSize + 40.0f, y * kCellSize + 40.0f);
@@ -68,7 +69,8 @@ void LevelLayer::checkHitCombos() {
         if (combo.bonuses.empty() || m_removalHistory.size() < k) continue;
         std::size_t first = m_removalHistory.size() - k;
         bool matches = true;
-        for (std::size_t j = 0; j < k && matches; ++j) matches = m_removalHistory[first + j] == combo.entries[j];
+        for (std::size_t j = 0; j < k && matches; ++j)
+            matches = m_removalHistory[first + j] == combo.entries[j];
         if (!matches) continue;
         int column = freeTopColumn();
         // A full board has no room for the bonus; the history waits for a later chance.

@@ -19,12 +19,14 @@ LevelLayer* s_current = nullptr;
 
 }  // namespace
 
-LevelLayer* currentLevelLayer() { return s_current; }
+LevelLayer* currentLevelLayer() {
+    return s_current;
+}
 
 LevelLayer* LevelLayer::create(const std::string& gameSection, MenuLayer* menuLayer,
                                std::optional<std::uint32_t> seed) {
-    auto* layer = new LevelLayer(gameSection, menuLayer,
-                                 seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));
+    auto* layer =
+        new LevelLayer(gameSection, menuLayer, seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));
     if (!layer->init()) {
         layer->release();
         return nullptr;
@@ -118,8 +120,9 @@ void LevelLayer::readHitCombos() {
         HitCombo combo;
         for (int j = 1; const char* type = iniGetString(section, "type", j, nullptr); ++j) {
             int kind = kindNumberOf(type);
-            if (kind == 0) std::fprintf(stderr, "%s: type(%d) %s is no brick of %s\n", section.c_str(), j, type,
-                                        m_gameSection.c_str());
+            if (kind == 0)
+                std::fprintf(stderr, "%s: type(%d) %s is no brick of %s\n", section.c_str(), j, type,
+                             m_gameSection.c_str());
             combo.entries.push_back({kind, iniGetInt(section, "count", j, 0)});
         }
         for (int j = 1; const char* bonus = iniGetString(section, "bonus", j, nullptr); ++j) {

@@ -50,12 +50,15 @@ int LevelLayer::playCell(int x, int y) {
 
 void LevelLayer::afterSettled() {
     std::vector<std::string> popups = openPopups();
-    auto isOpen = [&](const char* section) { return std::find(popups.begin(), popups.end(), section) != popups.end(); };
+    auto isOpen = [&](const char* section) {
+        return std::find(popups.begin(), popups.end(), section) != popups.end();
+    };
     if (m_levelWon) {
         if (!isOpen("popup_level_won")) openPopup("popup_level_won", 10);
         return;
     }
-    if (iniGetInt(m_gameSection, "bricks_to_complete", 0, 0) != 0 && !isOpen("popup_game_over") && hasNoMove())
+    if (iniGetInt(m_gameSection, "bricks_to_complete", 0, 0) != 0 && !isOpen("popup_game_over") &&
+        hasNoMove())
         openPopup("popup_game_over", 10);
 }
 
@@ -149,7 +152,8 @@ void LevelLayer::setupLevel() {
 void LevelLayer::updateBrickDisplay() {
     int removed = m_bricksTarget - m_bricksLeft;
     if (m_bricksLabel) setText(m_bricksLabel, std::to_string(removed) + "/" + std::to_string(m_bricksTarget));
-    if (m_progressBar && m_bricksTarget > 0) m_progressBar->setPercentage(static_cast<float>(removed * 100 / m_bricksTarget));
+    if (m_progressBar && m_bricksTarget > 0)
+        m_progressBar->setPercentage(static_cast<float>(removed * 100 / m_bricksTarget));
 }
 
 void LevelLayer::nextLevel(MenuLayer* popup) {
@@ -178,7 +182,8 @@ std::vector<std::string> LevelLayer::openPopups() const {
     std::vector<std::string> sections;
     CCArray* children = getChildren();
     for (unsigned int i = 0; i < children->count(); ++i) {
-        if (auto* popup = dynamic_cast<MenuLayer*>(children->objectAtIndex(i))) sections.push_back(popup->sectionName());
+        if (auto* popup = dynamic_cast<MenuLayer*>(children->objectAtIndex(i)))
+            sections.push_back(popup->sectionName());
     }
     return sections;
 }

@@ -1,6 +1,6 @@
-#include "game/LevelState.h"
-
 #include <cstdio>
+
+#include "game/LevelState.h"
 
 namespace {
 
@@ -21,7 +21,9 @@ std::string quoted(const std::string& text) {
     return out + "\"";
 }
 
-const char* boolText(bool value) { return value ? "true" : "false"; }
+const char* boolText(bool value) {
+    return value ? "true" : "false";
+}
 
 std::string number(float value) {
     char text[32];
@@ -50,7 +52,8 @@ std::string levelStateJson(const LevelState& state) {
         json += "[" + std::to_string(state.history[i][0]) + "," + std::to_string(state.history[i][1]) + "]";
     }
     json += "],\"random_state\":" + std::to_string(state.randomState) + ",\"deck\":[";
-    for (std::size_t i = 0; i < state.deck.size(); ++i) json += (i ? "," : "") + std::to_string(state.deck[i]);
+    for (std::size_t i = 0; i < state.deck.size(); ++i)
+        json += (i ? "," : "") + std::to_string(state.deck[i]);
     json += "],\"point_bonuses\":[";
     for (std::size_t i = 0; i < state.pointBonuses.size(); ++i) {
         const auto& bonus = state.pointBonuses[i];

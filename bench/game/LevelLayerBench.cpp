@@ -1,10 +1,10 @@
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 #include <string>
 #include <vector>
 

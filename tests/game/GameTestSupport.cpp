@@ -60,18 +60,41 @@ CellCodes boardFrom(const std::vector<std::string>& rowsTopFirst) {
         for (int x = 0; x < 8; ++x) {
             int code = 0;
             switch (rowsTopFirst.at(row).at(x)) {
-                case 'R': code = R; break;
-                case 'B': code = B; break;
-                case 'G': code = G; break;
-                case 'O': code = O; break;
-                case 'V': code = V; break;
-                case 'X': code = X; break;
-                case 'J': code = J; break;
-                case 'k': code = KillBlue; break;
-                case 'r': code = KillRed; break;
-                case 'h': code = KillH; break;
-                case 'v': code = KillV; break;
-                default: code = 0;
+                case 'R':
+                    code = R;
+                    break;
+                case 'B':
+                    code = B;
+                    break;
+                case 'G':
+                    code = G;
+                    break;
+                case 'O':
+                    code = O;
+                    break;
+                case 'V':
+                    code = V;
+                    break;
+                case 'X':
+                    code = X;
+                    break;
+                case 'J':
+                    code = J;
+                    break;
+                case 'k':
+                    code = KillBlue;
+                    break;
+                case 'r':
+                    code = KillRed;
+                    break;
+                case 'h':
+                    code = KillH;
+                    break;
+                case 'v':
+                    code = KillV;
+                    break;
+                default:
+                    code = 0;
             }
             codes[x][8 - row] = code;
         }
@@ -117,7 +140,9 @@ bool GameTest::settle(int frameCap) {
     return game->isIdle();
 }
 
-void GameTest::tapCell(int x, int y) { driver.tap(x * 80 + 40.0f, y * 80 + 40.0f); }
+void GameTest::tapCell(int x, int y) {
+    driver.tap(x * 80 + 40.0f, y * 80 + 40.0f);
+}
 
 bool playRandomMove(LevelLayer& game, unsigned& seed) {
     seed = seed * 1664525u + 1013904223u;

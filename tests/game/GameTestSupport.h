@@ -19,7 +19,19 @@ class NullAudioBackend;
 namespace petalune::test {
 
 // Cell codes of the fixture configuration.
-enum Code { R = 1, B = 2, G = 3, O = 4, V = 5, X = 6, J = 7, KillBlue = -1, KillRed = -2, KillH = -6, KillV = -7 };
+enum Code {
+    R = 1,
+    B = 2,
+    G = 3,
+    O = 4,
+    V = 5,
+    X = 6,
+    J = 7,
+    KillBlue = -1,
+    KillRed = -2,
+    KillH = -6,
+    KillV = -7
+};
 
 // A board drawn as 9 rows of 8 letters, top row first: R B G O V (colours), X (bomb),
 // J (joker), k (blue killer), r (red killer), h (row clearer), v (column clearer), . (empty).

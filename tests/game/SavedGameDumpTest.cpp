@@ -1,8 +1,7 @@
-#include "tests/game/GameTestSupport.h"
-
 #include <fstream>
 #include <iterator>
 
+#include "tests/game/GameTestSupport.h"
 #include "tools/petalune-tool/SavedGameDecoder.h"
 
 namespace petalune::test {
@@ -28,18 +27,23 @@ TEST_F(SavedGameDumpTest, ShowsEveryFieldAndWhereADamagedFileStopsBeingReadable)
 
     SavedGameDump dump = decodeSavedGame(bytes);
     EXPECT_TRUE(dump.complete);
-    EXPECT_NE(dump.json.find("\"marker\":1,\"version\":1,\"section\":\"game_orig\""), std::string::npos) << dump.json;
+    EXPECT_NE(dump.json.find("\"marker\":1,\"version\":1,\"section\":\"game_orig\""), std::string::npos)
+        << dump.json;
     EXPECT_EQ(between(dump.json, "\"cells\":", "]]"), between(expected, "\"cells\":", "]]"));
     EXPECT_EQ(between(dump.json, "\"random_state\":", ","), between(expected, "\"random_state\":", ","));
     EXPECT_EQ(between(dump.json, "\"score\":", ","), std::to_string(game->score()));
 
-    struct Case { std::size_t keep; const char* stopsAt; };
+    struct Case {
+        std::size_t keep;
+        const char* stopsAt;
+    };
     const Case cases[] = {{0, "marker"}, {1, "version"}, {bytes.size() - 20, "cell"}, {bytes.size() - 1, ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keep);
         SavedGameDump cut = decodeSavedGame(bytes.substr(0, c.keep));
         EXPECT_FALSE(cut.complete);
-        EXPECT_NE(cut.json.find(std::string("\"unreadable_from\":\"") + c.stopsAt), std::string::npos) << cut.json;
+        EXPECT_NE(cut.json.find(std::string("\"unreadable_from\":\"") + c.stopsAt), std::string::npos)
+            << cut.json;
         EXPECT_NE(cut.json.find("\"error\":"), std::string::npos);
     }
 }

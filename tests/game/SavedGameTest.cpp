@@ -1,8 +1,8 @@
-#include "tests/game/GameTestSupport.h"
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "tests/game/GameTestSupport.h"
 
 namespace petalune::test {
 namespace {
@@ -124,7 +124,8 @@ TEST_F(SavedGameTest, ADamagedSavedGameLoadsAsFarAsReadableAndIsAlwaysPlayableOr
                     game->state().popups.end();
         EXPECT_TRUE(over || !game->hasNoMove() || game->levelWon());
     };
-    for (std::size_t length = 0; length < good.size(); ++length) check(good, length, "cut at " + std::to_string(length));
+    for (std::size_t length = 0; length < good.size(); ++length)
+        check(good, length, "cut at " + std::to_string(length));
     for (std::size_t at = 1; at < good.size(); ++at) {
         std::vector<char> damaged = good;
         damaged[at] = static_cast<char>(damaged[at] ^ 0x5A);

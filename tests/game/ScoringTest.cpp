@@ -1,6 +1,6 @@
-#include "tests/game/GameTestSupport.h"
-
 #include <map>
+
+#include "tests/game/GameTestSupport.h"
 
 namespace petalune::test {
 namespace {
@@ -15,15 +15,23 @@ std::vector<std::string> rowsWithBottom(const std::string& bottom, const std::st
 }
 
 TEST(MoveScoreTest, GrowsWithTheSquareOfTheCount) {
-    struct Case { int n, mul1, mul2; std::int32_t points; };
-    const Case cases[] = {{1, 1, 31, 0},     {2, 1, 31, 62},   {3, 1, 31, 186}, {4, 1, 31, 372},
-                          {9, 1, 31, 2232},  {10, 1, 31, 2790}, {16, 1, 31, 7440}, {5, 0, 31, 0},
-                          {70000, 1, 1, static_cast<std::int32_t>(69999u * 70000u)}};
+    struct Case {
+        int n, mul1, mul2;
+        std::int32_t points;
+    };
+    const Case cases[] = {
+        {1, 1, 31, 0},     {2, 1, 31, 62},   {3, 1, 31, 186},
+        {4, 1, 31, 372},   {9, 1, 31, 2232}, {10, 1, 31, 2790},
+        {16, 1, 31, 7440}, {5, 0, 31, 0},    {70000, 1, 1, static_cast<std::int32_t>(69999u * 70000u)}};
     for (const Case& c : cases) EXPECT_EQ(LevelLayer::moveScore(c.n, c.mul1, c.mul2), c.points) << c.n;
 }
 
 TEST_F(ScoringTest, HitCombosMatchOnlyTheLatestRemovalsWithExactSizes) {
-    struct Case { const char* name; std::vector<std::pair<int, int>> removals; bool awarded; };
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, int>> removals;
+        bool awarded;
+    };
     const Case cases[] = {
         {"red 3 then blue 3", {{R, 3}, {B, 3}}, true},
         {"blue of 4", {{R, 3}, {B, 4}}, false},
@@ -92,7 +100,10 @@ TEST_F(ScoringTest, ComboOnAFullBoardIsNotAwardedAndNeverHangs) {
 }
 
 TEST_F(ScoringTest, PointBonusesArePlacedByMoveSizeCollectedThroughFallingAndExpire) {
-    struct Case { int groupSize; const char* section; };
+    struct Case {
+        int groupSize;
+        const char* section;
+    };
     const Case cases[] = {{9, nullptr}, {10, "pointbonus2"}, {12, "pointbonus1"}, {16, "pointbonus0"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.groupSize);

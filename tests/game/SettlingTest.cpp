@@ -72,8 +72,8 @@ TEST_F(SettlingTest, AnEmptiedColumnIsClosedRowByRowAndOnlyThenRefilled) {
 
 TEST_F(SettlingTest, BricksFallAtAThousandUnitsPerSecond) {
     start("game_zen");
-    game->setBoard(boardFrom({"........", "........", "........", "........", "........", "........", "........",
-                              "G.......", "RRB....."}));
+    game->setBoard(boardFrom({"........", "........", "........", "........", "........", "........",
+                              "........", "G.......", "RRB....."}));
     ASSERT_EQ(game->playCell(0, 0), 2);
     // Step until the fades are over and the green brick starts to fall.
     int frames = 0;

@@ -23,7 +23,9 @@ protected:
             }
             ASSERT_TRUE(settle()) << "move " << move;
             switch (move % 17) {
-                case 5: game->undo(); break;
+                case 5:
+                    game->undo();
+                    break;
                 case 11: {
                     ASSERT_TRUE(game->saveGame(0));
                     std::uint32_t keep = game->random().state();
@@ -33,12 +35,14 @@ protected:
                     game->loadGame();
                     break;
                 }
-                default: break;
+                default:
+                    break;
             }
             ASSERT_TRUE(settle()) << "move " << move;
             LevelState s = game->state();
             for (int x = 0; x < 8; ++x) {
-                for (int y = 1; y < 9; ++y) ASSERT_FALSE(s.cells[x][y] && !s.cells[x][y - 1]) << "hole at move " << move;
+                for (int y = 1; y < 9; ++y)
+                    ASSERT_FALSE(s.cells[x][y] && !s.cells[x][y - 1]) << "hole at move " << move;
             }
             log.push_back(levelStateJson(s));
         }

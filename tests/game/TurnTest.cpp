@@ -1,7 +1,6 @@
-#include "tests/game/GameTestSupport.h"
-
 #include "engine/menu/CCMenuItem.h"
 #include "menu/HighscoreEntryScene.h"
+#include "tests/game/GameTestSupport.h"
 
 namespace petalune::test {
 namespace {
@@ -165,7 +164,8 @@ TEST_F(TurnTest, GameOverOffersTheHighscoreEntryAndAskMainOpensTheExitPopup) {
     ASSERT_TRUE(settle());
     game->onMenuClick(hud, nullptr, "game_over");
     driver.step(2);
-    EXPECT_NE(dynamic_cast<HighscoreEntryScene*>(cocos2d::CCDirector::sharedDirector()->getRunningScene()), nullptr);
+    EXPECT_NE(dynamic_cast<HighscoreEntryScene*>(cocos2d::CCDirector::sharedDirector()->getRunningScene()),
+              nullptr);
 }
 
 TEST_F(TurnTest, KindsAreDrawnByChanceAndDecksDealEachKindByItsChance) {

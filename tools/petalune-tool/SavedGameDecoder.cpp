@@ -75,7 +75,8 @@ bool decodeFields(Decoder& d, std::string& json) {
     if (!d.ok("history")) return false;
     json += ",\"history\":[";
     for (std::size_t i = 0; i < history.size(); ++i)
-        json += (i ? ",[" : "[") + std::to_string(history[i].kind) + "," + std::to_string(history[i].count) + "]";
+        json +=
+            (i ? ",[" : "[") + std::to_string(history[i].kind) + "," + std::to_string(history[i].count) + "]";
     json += "]";
     const char* names[] = {"level", "bricks_left", "bricks_target"};
     for (const char* name : names) {
@@ -125,8 +126,8 @@ bool decodeFields(Decoder& d, std::string& json) {
         }
         char time[32];
         std::snprintf(time, sizeof time, "%.3f", seconds);
-        json += (record ? ",{" : "{") + std::string("\"section\":") + quoted(name) + ",\"x\":" + std::to_string(x) +
-                ",\"y\":" + std::to_string(y) + ",\"seconds\":" + time + "}";
+        json += (record ? ",{" : "{") + std::string("\"section\":") + quoted(name) +
+                ",\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y) + ",\"seconds\":" + time + "}";
     }
     json += "]";
     return true;
@@ -146,7 +147,8 @@ SavedGameDump decodeSavedGame(const std::string& bytes) {
     dump.json += ",\"complete\":";
     dump.json += dump.complete ? "true" : "false";
     if (!dump.complete) {
-        dump.json += ",\"unreadable_from\":" + quoted(decoder.failedAt()) + ",\"error\":" + quoted(decoder.error());
+        dump.json +=
+            ",\"unreadable_from\":" + quoted(decoder.failedAt()) + ",\"error\":" + quoted(decoder.error());
     }
     dump.json += "}";
     return dump;
