@@ -76,7 +76,8 @@ void BM_ParticleFrameGL(benchmark::State& state) {
         return;
     }
     window->renderer().setViewport(640, 860);
-    CCDirector::sharedDirector()->setRenderer(std::shared_ptr<Renderer>(&window->renderer(), [](Renderer*) {}));
+    CCDirector::sharedDirector()->setRenderer(
+        std::shared_ptr<Renderer>(&window->renderer(), [](Renderer*) {}));
     runFrames(state, driver);
     CCDirector::purgeDirector();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <numbers>
 
@@ -20,9 +21,19 @@ constexpr std::uint32_t kGlOne = 1;
 constexpr std::uint32_t kGlSrcAlpha = 0x0302;
 constexpr std::uint32_t kGlOneMinusSrcAlpha = 0x0303;
 
-float radians(float degrees) { return degrees * std::numbers::pi_v<float> / 180.0f; }
+float radians(float degrees) {
+    return degrees * std::numbers::pi_v<float> / 180.0f;
+}
 
-float clamp01(float value) { return std::clamp(value, 0.0f, 1.0f); }
+float clamp01(float value) {
+    return std::clamp(value, 0.0f, 1.0f);
+}
+
+// An integer field of the file; out-of-range or non-numeric values give the fallback
+// rather than an undefined conversion.
+std::int64_t wholeNumber(double value, std::int64_t fallback) {
+    return value >= -1e9 && value <= 1e9 ? static_cast<std::int64_t>(value) : fallback;
+}
 
 // The transform from the node's space to the ancestor's, or false when ancestor is not one.
 bool transformUpTo(CCNode* node, const CCNode* ancestor, CCAffineTransform& out) {
@@ -74,12 +85,13 @@ bool CCParticleSystem::initWithDictionary(const PlistDictionary& dictionary, con
 
     double maxParticles = dictionary.numberForKey("maxParticles");
     if (!(maxParticles >= 1 && maxParticles <= kMaxParticles)) {
-        std::fprintf(stderr, "particles: maxParticles must be 1 to %.0f, not %g\n", kMaxParticles, maxParticles);
+        std::fprintf(stderr, "particles: maxParticles must be 1 to %.0f, not %g\n", kMaxParticles,
+                     maxParticles);
         return false;
     }
-    int mode = static_cast<int>(dictionary.numberForKey("emitterType"));
+    std::int64_t mode = wholeNumber(dictionary.numberForKey("emitterType"), -1);
     if (mode != kCCParticleModeGravity && mode != kCCParticleModeRadius) {
-        std::fprintf(stderr, "particles: unknown emitterType %d\n", mode);
+        std::fprintf(stderr, "particles: unknown emitterType %g\n", dictionary.numberForKey("emitterType"));
         return false;
     }
     if (!initWithTotalParticles(static_cast<unsigned int>(maxParticles))) return false;
@@ -87,8 +99,12 @@ bool CCParticleSystem::initWithDictionary(const PlistDictionary& dictionary, con
     m_angle = number("angle");
     m_angleVar = number("angleVariance");
     m_duration = number("duration");
-    m_blendFunc.src = static_cast<std::uint32_t>(dictionary.numberForKey("blendFuncSource", kGlSrcAlpha));
-    m_blendFunc.dst = static_cast<std::uint32_t>(dictionary.numberForKey("blendFuncDestination", kGlOneMinusSrcAlpha));
+    auto factor = [&dictionary](const char* key, std::uint32_t fallback) {
+        std::int64_t value = wholeNumber(dictionary.numberForKey(key, fallback), fallback);
+        return value >= 0 && value <= 0xFFFF ? static_cast<std::uint32_t>(value) : fallback;
+    };
+    m_blendFunc = {factor("blendFuncSource", kGlSrcAlpha),
+                   factor("blendFuncDestination", kGlOneMinusSrcAlpha)};
     m_startColor = color("startColor");
     m_startColorVar = color("startColorVariance");
     m_endColor = color("finishColor");
@@ -103,7 +119,7 @@ bool CCParticleSystem::initWithDictionary(const PlistDictionary& dictionary, con
     m_startSpinVar = number("rotationStartVariance");
     m_endSpin = number("rotationEnd");
     m_endSpinVar = number("rotationEndVariance");
-    m_emitterMode = mode;
+    m_emitterMode = static_cast<int>(mode);
     if (mode == kCCParticleModeGravity) {
         m_gravity.gravity = CCPoint(number("gravityx"), number("gravityy"));
         m_gravity.speed = number("speed");
@@ -211,15 +227,18 @@ void CCParticleSystem::initParticle(tCCParticle& p) {
         p.dir = CCPoint(std::cos(angle) * speed, std::sin(angle) * speed);
         p.radialAccel = m_gravity.radialAccel + m_gravity.radialAccelVar * randomMinus1To1();
         p.tangentialAccel = m_gravity.tangentialAccel + m_gravity.tangentialAccelVar * randomMinus1To1();
-        if (m_gravity.rotationIsDir) p.rotation = -std::atan2(p.dir.y, p.dir.x) * 180.0f / std::numbers::pi_v<float>;
+        if (m_gravity.rotationIsDir)
+            p.rotation = -std::atan2(p.dir.y, p.dir.x) * 180.0f / std::numbers::pi_v<float>;
     } else {
         float startRadius = m_radius.startRadius + m_radius.startRadiusVar * randomMinus1To1();
         float endRadius = m_radius.endRadius + m_radius.endRadiusVar * randomMinus1To1();
         p.radius = startRadius;
-        p.deltaRadius =
-            m_radius.endRadius == kCCParticleStartRadiusEqualToEndRadius ? 0 : (endRadius - startRadius) / life;
+        p.deltaRadius = m_radius.endRadius == kCCParticleStartRadiusEqualToEndRadius
+                            ? 0
+                            : (endRadius - startRadius) / life;
         p.angle = angle;
-        p.degreesPerSecond = radians(m_radius.rotatePerSecond + m_radius.rotatePerSecondVar * randomMinus1To1());
+        p.degreesPerSecond =
+            radians(m_radius.rotatePerSecond + m_radius.rotatePerSecondVar * randomMinus1To1());
     }
 }
 
@@ -237,17 +256,18 @@ void CCParticleSystem::resetSystem() {
 
 CCParticleSystem::EmitterFrame CCParticleSystem::emitterFrame() {
     switch (m_positionType) {
-    case kCCPositionTypeFree: {
-        CCAffineTransform toSpace;
-        if (!m_referenceNode || !transformUpTo(this, m_referenceNode, toSpace)) toSpace = nodeToWorldTransform();
-        CCAffineTransform linear = toSpace;
-        linear.tx = linear.ty = 0;
-        return {CCPointApplyAffineTransform(CCPointZero, toSpace), CCAffineTransformInvert(linear)};
-    }
-    case kCCPositionTypeRelative:
-        return {getPosition(), CCAffineTransformIdentity};
-    case kCCPositionTypeGrouped:
-        break;
+        case kCCPositionTypeFree: {
+            CCAffineTransform toSpace;
+            if (!m_referenceNode || !transformUpTo(this, m_referenceNode, toSpace))
+                toSpace = nodeToWorldTransform();
+            CCAffineTransform linear = toSpace;
+            linear.tx = linear.ty = 0;
+            return {CCPointApplyAffineTransform(CCPointZero, toSpace), CCAffineTransformInvert(linear)};
+        }
+        case kCCPositionTypeRelative:
+            return {getPosition(), CCAffineTransformIdentity};
+        case kCCPositionTypeGrouped:
+            break;
     }
     return {CCPointZero, CCAffineTransformIdentity};
 }

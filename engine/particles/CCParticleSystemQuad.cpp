@@ -46,7 +46,9 @@ CCParticleSystemQuad* CCParticleSystemQuad::createWithDictionary(const PlistDict
 }
 
 CCParticleSystemQuad* CCParticleSystemQuad::createWithTotalParticles(unsigned int numberOfParticles) {
-    return make([numberOfParticles](CCParticleSystemQuad* s) { return s->initWithTotalParticles(numberOfParticles); });
+    return make([numberOfParticles](CCParticleSystemQuad* s) {
+        return s->initWithTotalParticles(numberOfParticles);
+    });
 }
 
 void CCParticleSystemQuad::draw(DrawList& list, const CCAffineTransform& nodeToWorld) {

@@ -3,6 +3,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -20,7 +21,8 @@ namespace {
 constexpr int kMaxDepth = 64;
 
 bool isElement(const xmlNode* node, const char* name) {
-    return node->type == XML_ELEMENT_NODE && std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
+    return node->type == XML_ELEMENT_NODE &&
+           std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
 }
 
 const xmlNode* nextElement(const xmlNode* node) {
@@ -52,7 +54,8 @@ public:
         if (isElement(node, "dict")) return parseDict(node, out, depth);
         if (isElement(node, "array")) {
             out.type = PlistValue::Type::Array;
-            for (const xmlNode* child = nextElement(node->children); child; child = nextElement(child->next)) {
+            for (const xmlNode* child = nextElement(node->children); child;
+                 child = nextElement(child->next)) {
                 out.items.emplace_back();
                 if (!parse(child, out.items.back(), depth + 1)) return false;
             }
@@ -66,7 +69,8 @@ public:
         if (isElement(node, "real") || isElement(node, "integer")) {
             out.type = isElement(node, "real") ? PlistValue::Type::Real : PlistValue::Type::Integer;
             out.text = textOf(node);
-            if (!parseNumber(out.text, &out.number)) return fail("<" + std::string(name) + "> is not a number: " + out.text);
+            if (!parseNumber(out.text, &out.number))
+                return fail("<" + std::string(name) + "> is not a number: " + out.text);
             return true;
         }
         if (isElement(node, "true") || isElement(node, "false")) {
@@ -121,7 +125,8 @@ bool parseDocument(const char* data, std::size_t length, PlistValue& root, std::
         xmlFreeDoc);
     if (!doc) {
         const xmlError* xmlErr = xmlGetLastError();
-        error = xmlErr && xmlErr->message ? "not well-formed XML: " + std::string(xmlErr->message) : "not well-formed XML";
+        error = xmlErr && xmlErr->message ? "not well-formed XML: " + std::string(xmlErr->message)
+                                          : "not well-formed XML";
         while (!error.empty() && error.back() == '\n') error.pop_back();
         return false;
     }
@@ -147,7 +152,8 @@ bool parseDocument(const char* data, std::size_t length, PlistValue& root, std::
 
 const PlistValue* PlistValue::find(std::string_view key) const {
     if (type != Type::Dict) return nullptr;
-    for (std::size_t i = 0; i < keys.size() && i < items.size(); ++i)
+    // A repeated key keeps its last value, as a dictionary filled in file order would.
+    for (std::size_t i = std::min(keys.size(), items.size()); i-- > 0;)
         if (keys[i] == key) return &items[i];
     return nullptr;
 }
@@ -166,7 +172,8 @@ PlistDictionary* PlistDictionary::createWithData(const char* data, std::size_t l
 
 PlistDictionary* PlistDictionary::createWithContentsOfFile(const char* fileName) {
     unsigned long size = 0;
-    std::unique_ptr<unsigned char[]> bytes(CCFileUtils::sharedFileUtils()->getFileData(fileName, "rb", &size));
+    std::unique_ptr<unsigned char[]> bytes(
+        CCFileUtils::sharedFileUtils()->getFileData(fileName, "rb", &size));
     if (!bytes) {
         std::fprintf(stderr, "plist %s: cannot be read\n", fileName);
         return nullptr;

@@ -32,7 +32,8 @@ public:
     // holding a dictionary. Reads through CCFileUtils (the archive first).
     static PlistDictionary* createWithContentsOfFile(const char* fileName);
     // Parses memory; never reads past length. Null with *error set on damaged data.
-    static PlistDictionary* createWithData(const char* data, std::size_t length, std::string* error = nullptr);
+    static PlistDictionary* createWithData(const char* data, std::size_t length,
+                                           std::string* error = nullptr);
 
     const PlistValue& root() const { return m_root; }
 

@@ -13,7 +13,9 @@ namespace {
 constexpr int kPieces = 16;
 
 // The engine's camera distance for a window of this height.
-float eyeDistance(float height) { return height / 1.1566f; }
+float eyeDistance(float height) {
+    return height / 1.1566f;
+}
 
 }  // namespace
 
@@ -59,10 +61,9 @@ void CCTransitionFlip::drawScenes(DrawList& list, const CCAffineTransform& paren
     for (int row = 0; row < kPieces; ++row) {
         for (int column = 0; column < kPieces; ++column) {
             CCRect piece(column * w, row * h, w, h);
-            const CCPoint corners[4] = {project(piece.getMinX(), piece.getMinY()),
-                                        project(piece.getMaxX(), piece.getMinY()),
-                                        project(piece.getMinX(), piece.getMaxY()),
-                                        project(piece.getMaxX(), piece.getMaxY())};
+            const CCPoint corners[4] = {
+                project(piece.getMinX(), piece.getMinY()), project(piece.getMaxX(), piece.getMinY()),
+                project(piece.getMinX(), piece.getMaxY()), project(piece.getMaxX(), piece.getMaxY())};
             SceneTexture::addPiece(list, texture, parentToWorld, piece, corners, Color4B{255, 255, 255, 255});
         }
     }
@@ -81,11 +82,13 @@ CCTransitionFlipAngular* CCTransitionFlipAngular::create(float duration, CCScene
     return createTransitionOf<CCTransitionFlipAngular>(duration, scene, orientation);
 }
 
-CCTransitionZoomFlipX* CCTransitionZoomFlipX::create(float duration, CCScene* scene, tOrientation orientation) {
+CCTransitionZoomFlipX* CCTransitionZoomFlipX::create(float duration, CCScene* scene,
+                                                     tOrientation orientation) {
     return createTransitionOf<CCTransitionZoomFlipX>(duration, scene, orientation);
 }
 
-CCTransitionZoomFlipY* CCTransitionZoomFlipY::create(float duration, CCScene* scene, tOrientation orientation) {
+CCTransitionZoomFlipY* CCTransitionZoomFlipY::create(float duration, CCScene* scene,
+                                                     tOrientation orientation) {
     return createTransitionOf<CCTransitionZoomFlipY>(duration, scene, orientation);
 }
 

@@ -1,6 +1,7 @@
 #include "engine/transitions/CCTransitionScene.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/director/CCDirector.h"
 #include "engine/input/CCTouchDispatcher.h"
@@ -20,7 +21,8 @@ bool CCTransitionScene::initWithDuration(float duration, CCScene* scene) {
     if (!scene || !CCScene::init()) return false;
     CCDirector* director = CCDirector::sharedDirector();
     if (scene == director->getRunningScene()) return false;
-    m_duration = duration;
+    // A time that never passes would leave the player stuck without touches.
+    m_duration = std::isfinite(duration) ? duration : 0;
     m_inScene = scene;
     m_inScene->retain();
     m_outScene = director->getRunningScene();

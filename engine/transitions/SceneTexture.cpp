@@ -10,7 +10,8 @@
 namespace cocos2d {
 
 SceneTexture::~SceneTexture() {
-    if (std::shared_ptr<Renderer> renderer = m_renderer.lock(); renderer && m_target) renderer->deleteTexture(m_target);
+    if (std::shared_ptr<Renderer> renderer = m_renderer.lock(); renderer && m_target)
+        renderer->deleteTexture(m_target);
 }
 
 TextureId SceneTexture::capture(CCNode* node, const CCAffineTransform& parentToWorld, Color4B clear) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/particles/CCParticleSystemQuad.h"
+#include "engine/particles/PlistDictionary.h"
 #include "engine/textures/CCTexture2D.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/support/TestPaths.h"
@@ -117,13 +118,48 @@ TEST_F(ParticleSystemTest, EmbeddedTexturesAreDecodedRawOrGzipped) {
     }
 }
 
+TEST_F(ParticleSystemTest, OutOfRangeNumbersAreRefusedOrFallBack) {
+    struct Case {
+        const char* entries;
+        bool made;
+    };
+    const Case cases[] = {
+        {"<key>maxParticles</key><real>0</real>", false},
+        {"<key>maxParticles</key><real>1e12</real>", false},
+        {"<key>maxParticles</key><string>many</string>", false},
+        {"<key>emitterType</key><integer>2</integer>", false},
+        {"<key>emitterType</key><real>1e30</real>", false},
+        {"<key>blendFuncSource</key><real>-1</real><key>blendFuncDestination</key><real>1e30</real>", true},
+    };
+    std::string texture = petalune::test::fixturePath("fx/dot.png");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entries);
+        // A repeated key keeps its last value: the case's entries come last.
+        std::string text =
+            "<plist><dict><key>maxParticles</key><real>10</real><key>emitterType</key><real>0</real>"
+            "<key>particleLifespan</key><real>1</real><key>textureFileName</key><string>" +
+            texture + "</string>" + c.entries + "</dict></plist>";
+        PlistDictionary* dictionary = PlistDictionary::createWithData(text.data(), text.size());
+        ASSERT_NE(dictionary, nullptr);
+        ::testing::internal::CaptureStderr();
+        CCParticleSystemQuad* system = CCParticleSystemQuad::createWithDictionary(*dictionary);
+        std::string message = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(system != nullptr, c.made) << message;
+        EXPECT_EQ(message.empty(), c.made);
+        if (system) {
+            EXPECT_EQ(system->getBlendFunc(), kBlendAlpha);
+        }
+    }
+}
+
 // Textures are premultiplied: a straight-alpha source factor must not darken or brighten.
 TEST_F(ParticleSystemTest, BlendFactorsOfTheFileDrawAsTheirAuthorMeantThem) {
     struct Case {
         const char* file;
         BlendFunc drawn;
     };
-    for (const Case& c : {Case{"gravity.plist", kBlendPremultiplied}, Case{"radius.plist", BlendFunc{1, 1}}}) {
+    for (const Case& c :
+         {Case{"gravity.plist", kBlendPremultiplied}, Case{"radius.plist", BlendFunc{1, 1}}}) {
         SCOPED_TRACE(c.file);
         CCParticleSystemQuad* system = load(c.file);
         ASSERT_NE(system, nullptr);

@@ -62,8 +62,9 @@ TEST_F(PlistDictionaryTest, ReadsEveryValueType) {
 }
 
 TEST_F(PlistDictionaryTest, MissingKeysAndNumbersWrittenAsStringsFallBack) {
-    PlistDictionary* dictionary = parse(plist("<dict><key>size</key><string> 12.5 </string>"
-                                              "<key>word</key><string>big</string></dict>"));
+    PlistDictionary* dictionary =
+        parse(plist("<dict><key>size</key><string> 12.5 </string>"
+                    "<key>word</key><string>big</string></dict>"));
     ASSERT_NE(dictionary, nullptr);
     EXPECT_DOUBLE_EQ(dictionary->numberForKey("size"), 12.5);
     EXPECT_DOUBLE_EQ(dictionary->numberForKey("word", 7), 7);
@@ -117,11 +118,13 @@ TEST_F(PlistDictionaryTest, EveryCutOfAFileIsRefusedOrReadWithinIt) {
 }
 
 TEST_F(PlistDictionaryTest, FilesAreReadThroughTheFileUtilities) {
-    EXPECT_NE(PlistDictionary::createWithContentsOfFile(petalune::test::fixturePath("fx/gravity.plist").c_str()),
-              nullptr);
+    EXPECT_NE(
+        PlistDictionary::createWithContentsOfFile(petalune::test::fixturePath("fx/gravity.plist").c_str()),
+        nullptr);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(PlistDictionary::createWithContentsOfFile(petalune::test::fixturePath("fx/truncated.plist").c_str()),
-              nullptr);
+    EXPECT_EQ(
+        PlistDictionary::createWithContentsOfFile(petalune::test::fixturePath("fx/truncated.plist").c_str()),
+        nullptr);
     EXPECT_EQ(PlistDictionary::createWithContentsOfFile("no/such.plist"), nullptr);
     std::string messages = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(messages.find("truncated.plist"), std::string::npos) << messages;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -22,15 +23,21 @@ public:
         scene->autorelease();
         return scene;
     }
-    void onEnter() override { record("onEnter", [this] { CCScene::onEnter(); }); }
+    void onEnter() override {
+        record("onEnter", [this] { CCScene::onEnter(); });
+    }
     void onEnterTransitionDidFinish() override {
         record("onEnterTransitionDidFinish", [this] { CCScene::onEnterTransitionDidFinish(); });
     }
     void onExitTransitionDidStart() override {
         record("onExitTransitionDidStart", [this] { CCScene::onExitTransitionDidStart(); });
     }
-    void onExit() override { record("onExit", [this] { CCScene::onExit(); }); }
-    void cleanup() override { record("cleanup", [this] { CCScene::cleanup(); }); }
+    void onExit() override {
+        record("onExit", [this] { CCScene::onExit(); });
+    }
+    void cleanup() override {
+        record("cleanup", [this] { CCScene::cleanup(); });
+    }
 
 private:
     explicit RecordingScene(const char* name) : m_name(name) {}
@@ -107,7 +114,8 @@ protected:
 };
 
 const std::vector<std::string> kReplaceOrder{
-    "out.onExitTransitionDidStart", "in.onEnter", "out.onExit", "in.onEnterTransitionDidFinish", "out.cleanup",
+    "out.onExitTransitionDidStart",  "in.onEnter",  "out.onExit",
+    "in.onEnterTransitionDidFinish", "out.cleanup",
 };
 
 TEST_F(TransitionTest, EveryTransitionRunsItsTimeBlocksTouchesAndHandsOverInOrder) {
@@ -191,11 +199,16 @@ TEST_F(TransitionTest, ATransitionFromATransitionEndsOnItsOwnScene) {
     first->release();
 }
 
-TEST_F(TransitionTest, AZeroTimeEndsOnTheFirstFrameAndTheRunningSceneCannotBeTheTarget) {
-    RecordingScene* in = RecordingScene::create("in");
-    director()->replaceScene(CCTransitionFade::create(0, in));
-    driver.step(2);
-    EXPECT_EQ(director()->getRunningScene(), in);
+TEST_F(TransitionTest, TimesThatNeverPassEndOnTheFirstFrameAndTheRunningSceneCannotBeTheTarget) {
+    RecordingScene* in = nullptr;
+    for (float time :
+         {0.0f, -1.0f, std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
+        SCOPED_TRACE(time);
+        in = RecordingScene::create("in");
+        director()->replaceScene(CCTransitionFade::create(time, in));
+        driver.step(2);
+        EXPECT_EQ(director()->getRunningScene(), in);
+    }
     EXPECT_EQ(CCTransitionFade::create(1, in), nullptr);
     EXPECT_EQ(CCTransitionFade::create(1, nullptr), nullptr);
 }

@@ -45,7 +45,8 @@ TEST_F(TransitionFactory, EveryNameBuildsItsTransitionWithTheTime) {
         {"fade", is<CCTransitionFade>},
         {"cross_fade", is<CCTransitionCrossFade>},
         {"turn_off_tiles", is<CCTransitionTurnOffTiles>},
-        {"split_cols", [](CCScene* s) { return is<CCTransitionSplitCols>(s) && !is<CCTransitionSplitRows>(s); }},
+        {"split_cols",
+         [](CCScene* s) { return is<CCTransitionSplitCols>(s) && !is<CCTransitionSplitRows>(s); }},
         {"split_rows", is<CCTransitionSplitRows>},
         {"fade_tr", is<CCTransitionFadeTR>},
         {"fade_bl", is<CCTransitionFadeBL>},
@@ -87,7 +88,8 @@ TEST_F(TransitionFactory, FadeTakesItsColourAndFlipsTheirOrientation) {
     EXPECT_FLOAT_EQ(flip->getDuration(), 0.8f);
     EXPECT_EQ(flip->getOrientation(), kCCTransitionOrientationRightOver);
 
-    auto* zoomFlip = dynamic_cast<CCTransitionZoomFlipY*>(createTransition("flip_default", CCScene::create()));
+    auto* zoomFlip =
+        dynamic_cast<CCTransitionZoomFlipY*>(createTransition("flip_default", CCScene::create()));
     ASSERT_NE(zoomFlip, nullptr);
     EXPECT_EQ(zoomFlip->getOrientation(), kCCTransitionOrientationUpOver);
 }

@@ -51,9 +51,10 @@ bool showParticles(const std::string& assets) {
         const char* plist;
         float x, y;
     };
-    for (const Placed& p : {Placed{"particle_explosion.plist", 160, 620}, Placed{"particle_red_add.plist", 480, 620},
-                            Placed{"particle_score_bonus.plist", 160, 240}, Placed{"particle_multi.plist", 480, 240},
-                            Placed{"particle_blue.plist", 320, 430}}) {
+    for (const Placed& p :
+         {Placed{"particle_explosion.plist", 160, 620}, Placed{"particle_red_add.plist", 480, 620},
+          Placed{"particle_score_bonus.plist", 160, 240}, Placed{"particle_multi.plist", 480, 240},
+          Placed{"particle_blue.plist", 320, 430}}) {
         CCParticleSystemQuad* system = CCParticleSystemQuad::create((assets + "/" + p.plist).c_str());
         if (!system) return false;
         system->setPosition(p.x, p.y);
