@@ -7,6 +7,7 @@
 #include "app/GameScene.h"
 #include "app/MenuScene.h"
 #include "app/SceneWalk.h"
+#include "app/TwistedGame.h"
 #include "config/IniLookup.h"
 #include "engine/director/CCDirector.h"
 #include "menu/HighscoreEntryScene.h"
@@ -61,7 +62,9 @@ bool AppDelegate::onMenuFunction(MenuLayer* layer, const std::string& command) {
         return true;
     }
     if (command == "choose_level") {
-        std::fprintf(stderr, "Petalune: the level chooser is not part of this game\n");
+        CCScene* chooser = createChooseLevelScene();
+        if (!chooser) std::fprintf(stderr, "Petalune: the level chooser cannot be shown\n");
+        replaceScene(chooser, "");
         return true;
     }
     if (command.starts_with(kHighscorePrefix)) {

@@ -5,6 +5,7 @@
 #include "app/CollapseGame.h"
 #include "app/IOnPauseResume.h"
 #include "app/MenuScene.h"
+#include "app/TwistedGame.h"
 #include "audio/PlaySample.h"
 #include "config/Reload.h"
 #include "engine/audio/SimpleAudioEngine.h"
@@ -53,6 +54,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
     registerReloadPurge(purgeTextures);
     setMenuSceneFactory([](const std::string& section) -> CCScene* { return MenuScene::create(section); });
     installCollapseGame();
+    installTwistedGame();
     if (m_online) {
         startUpdateCheck();
         startAnalytics(kAnalyticsGameId, kAnalyticsKey);

@@ -13,6 +13,7 @@
 #include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayer.h"
 #include "tests/app/AppTestSupport.h"
+#include "variants/ChooseLevelScene.h"
 
 using namespace cocos2d;
 using petalune::test::FakeGameKind;
@@ -166,12 +167,17 @@ TEST_F(AppCommands, HighscoreCommandsOpenTheirTables) {
     }
 }
 
+TEST_F(AppCommands, ChooseLevelOpensTheLevelChooser) {
+    ASSERT_TRUE(command("choose_level"));
+    EXPECT_NE(dynamic_cast<ChooseLevelScene*>(runningScene()), nullptr);
+}
+
 TEST_F(AppCommands, OtherCommandsLeaveTheScreenAlone) {
     struct Case {
         const char* command;
         bool handled;
     };
-    const Case cases[] = {{"choose_level", true}, {"run_test", false}, {"game", false}, {"nonsense", false}};
+    const Case cases[] = {{"run_test", false}, {"game", false}, {"nonsense", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
         CCScene* before = runningScene();
