@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "tests/game/GameTestSupport.h"
 
 namespace petalune::test {
@@ -142,6 +144,24 @@ TEST_F(BoardRulesTest, RemoveCellOnAnEmptyCellKeepsThePointBonusOnlyWhenAwarding
     EXPECT_EQ(game->removeCell(-1, 0, true, true), 0);
     EXPECT_EQ(game->removeCell(0, 0, true, true), 0);
     EXPECT_EQ(game->removeCell(1, 0, true, true), static_cast<int>(BrickFunction::Normal));
+}
+
+TEST_F(BoardRulesTest, ABrickWithScreenShakeShakesTheLayerWithinItsAmplitudeUntilItsTimeIsUp) {
+    start("game_shake");
+    game->setBoard(boardFrom(withBottomRows({"RR......"})));
+    game->playCell(0, 0);
+    bool moved = false;
+    for (int frame = 0; frame < 24; ++frame) {
+        driver.step();
+        cocos2d::CCPoint position = game->getPosition();
+        EXPECT_LE(std::abs(position.x), 10.0f);
+        EXPECT_LE(std::abs(position.y), 10.0f);
+        moved = moved || position.x != 0 || position.y != 0;
+    }
+    EXPECT_TRUE(moved);
+    driver.advance(0.6f);
+    EXPECT_EQ(game->getPosition().x, 0);
+    EXPECT_EQ(game->getPosition().y, 0);
 }
 
 }  // namespace

@@ -59,6 +59,19 @@ TEST_F(ScoringTest, HitCombosMatchOnlyTheLatestRemovalsWithExactSizes) {
     }
 }
 
+TEST_F(ScoringTest, TheHistoryKeepsTheLatestTenRemovals) {
+    start("game_zen");
+    for (int move = 0; move < 12; ++move) {
+        game->setBoard(boardFrom(rowsWithBottom(move % 2 ? "BB......" : "GGG.....")));
+        game->playCell(0, 0);
+        ASSERT_TRUE(settle());
+    }
+    auto history = game->state().history;
+    ASSERT_EQ(history.size(), 10u);
+    EXPECT_EQ(history.front(), (std::array<std::int32_t, 2>{G, 3}));
+    EXPECT_EQ(history.back(), (std::array<std::int32_t, 2>{B, 2}));
+}
+
 TEST_F(ScoringTest, ABombBetweenBreaksTheComboButARowClearerDoesNot) {
     for (char between : {'X', 'h'}) {
         SCOPED_TRACE(between);
