@@ -23,8 +23,9 @@ void LevelTwisted::Stone::setType(int type) {
 }
 
 void LevelTwisted::Stone::setLimit(int limit) {
-    if (limit == 0 && !m_madeInEditor) m_movableH = m_movableV = false;
-    if (limit == m_limit) return;
+    bool pins = limit == 0 && !m_madeInEditor && (m_movableH || m_movableV);
+    if (limit == m_limit && !pins) return;
+    if (pins) m_movableH = m_movableV = false;
     m_limit = limit;
     redrawUnlessHidden();
 }
