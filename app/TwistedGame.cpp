@@ -6,8 +6,10 @@
 #include "app/GameLayerFactory.h"
 #include "app/GameScene.h"
 #include "app/GameSeed.h"
+#include "app/JsonWriter.h"
 #include "variants/ChooseLevelScene.h"
 #include "variants/LevelTwisted.h"
+#include "variants/LevelTwistedStone.h"
 #include "variants/TwistedScenes.h"
 
 namespace {
@@ -19,13 +21,37 @@ LevelTwisted::Options playOptions() {
     return options;
 }
 
+// The automation dump: progress, and the board as stone types (8 empty, -1 hidden), top row first.
+std::string stateJson(const LevelTwisted& layer) {
+    JsonWriter json;
+    json.beginObject().key("level").value(layer.levelName()).key("moves").value(layer.movesMade());
+    json.key("max_moves")
+        .value(layer.level().maxMoves)
+        .key("time_left")
+        .value(static_cast<double>(layer.timeLeft()));
+    json.key("won").value(layer.isWon()).key("lost").value(layer.isLost()).key("board").beginArray();
+    for (int row = TwistedLevel::kRows - 1; row >= 0; --row) {
+        json.beginArray();
+        for (int column = 0; column < TwistedLevel::kColumns; ++column) {
+            LevelTwisted::Stone* stone = layer.stoneAt(column, row);
+            json.value(!stone ? TwistedLevel::kEmpty : stone->isHidden() ? -1 : stone->type());
+        }
+        json.endArray();
+    }
+    json.endArray().key("popups").beginArray();
+    for (const std::string& popup : layer.openPopups()) json.value(popup);
+    return json.endArray().endObject().text();
+}
+
 }  // namespace
 
 void installTwistedGame() {
     GameLayerFactory factory;
     factory.create = [](const std::string& section, MenuLayer* hud) {
         GameLayerHooks hooks;
-        hooks.layer = LevelTwisted::create(section, hud, playOptions());
+        LevelTwisted* layer = LevelTwisted::create(section, hud, playOptions());
+        hooks.layer = layer;
+        if (layer) hooks.stateJson = [layer] { return stateJson(*layer); };
         return hooks;
     };
     setGameLayerFactory(GameKind::Twisted, std::move(factory));
