@@ -10,13 +10,22 @@
 
 namespace {
 
-std::map<std::string, cocos2d::PlistDictionary*>& cache() {
-    static std::map<std::string, cocos2d::PlistDictionary*> s_cache;
+// The parsed files, each held with a reference; let go on a reload and at exit.
+struct Cache {
+    ~Cache() { clear(); }
+    void clear() {
+        for (auto& [name, dictionary] : files) dictionary->release();
+        files.clear();
+    }
+    std::map<std::string, cocos2d::PlistDictionary*> files;
+};
+
+Cache& cache() {
+    static Cache s_cache;
     return s_cache;
 }
 
 void releaseCache() {
-    for (auto& [name, dictionary] : cache()) dictionary->release();
     cache().clear();
 }
 
@@ -28,12 +37,12 @@ cocos2d::CCParticleSystemQuad* createParticle(const char* name) {
     (void)s_registered;
 
     if (!name || !*name) return nullptr;
-    auto found = cache().find(name);
-    if (found == cache().end()) {
+    auto found = cache().files.find(name);
+    if (found == cache().files.end()) {
         cocos2d::PlistDictionary* dictionary = cocos2d::PlistDictionary::createWithContentsOfFile(name);
         if (!dictionary) return nullptr;
         dictionary->retain();
-        found = cache().emplace(name, dictionary).first;
+        found = cache().files.emplace(name, dictionary).first;
     }
     std::string file = name;
     std::size_t slash = file.rfind('/');
