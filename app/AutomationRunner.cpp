@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/GameScene.h"
 #include "app/SceneWalk.h"
 #include "app/StateDump.h"
 #include "core/fs/AtomicFile.h"
@@ -71,6 +72,8 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
             runFrames(frames);
             return {};
         }
+        case Kind::WaitIdle:
+            return waitUntilIdle(step.frames);
         case Kind::Tap:
             m_view.onPointerDown(at.x, at.y);
             m_view.onPointerUp(at.x, at.y);
@@ -115,6 +118,16 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
             return {};
     }
     return {};
+}
+
+std::string AutomationRunner::waitUntilIdle(int frameCap) {
+    for (int frame = 0; frame < frameCap; ++frame) {
+        auto* game = dynamic_cast<GameScene*>(currentScreen());
+        if (!game) return "wait_idle needs a game screen";
+        if (game->isGameIdle()) return {};
+        if (!runFrames(1)) return {};
+    }
+    return "the board was still busy after " + std::to_string(frameCap) + " frames";
 }
 
 std::string AutomationRunner::clickItem(const std::string& name) {

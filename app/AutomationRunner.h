@@ -32,6 +32,7 @@ private:
     bool runFrames(int frames);
     std::string runStep(const ScriptStep& step);
     std::string clickItem(const std::string& name);
+    std::string waitUntilIdle(int frameCap);
     std::string saveScreenshot(const std::string& path);
 
     cocos2d::CCEGLView& m_view;

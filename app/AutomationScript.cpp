@@ -96,6 +96,17 @@ std::string parseArguments(ScriptStep& step, const std::string& command, std::st
         }
         return {};
     }
+    if (command == "wait_idle") {
+        step.kind = Kind::WaitIdle;
+        step.frames = kDefaultIdleFrameCap;
+        if (args.size() > 1) return "wait_idle takes at most a frame cap";
+        if (args.size() == 1) {
+            auto frames = count(args[0]);
+            if (!frames || *frames == 0) return "\"" + std::string(args[0]) + "\" is not a frame cap";
+            step.frames = *frames;
+        }
+        return {};
+    }
     if (command == "tap" || command == "down" || command == "move" || command == "up") {
         step.kind = command == "tap"    ? Kind::Tap
                     : command == "down" ? Kind::Down

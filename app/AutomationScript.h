@@ -7,13 +7,13 @@
 
 // One line of an automation script (docs/automation.md). Points are design coordinates.
 struct ScriptStep {
-    enum class Kind { Wait, Tap, Down, Move, Up, Drag, Key, Type, Click, Dump, Screenshot, Quit };
+    enum class Kind { Wait, WaitIdle, Tap, Down, Move, Up, Drag, Key, Type, Click, Dump, Screenshot, Quit };
 
     Kind kind = Kind::Wait;
     int line = 0;
     float x = 0, y = 0;    // tap, down, move, up; drag start
     float x2 = 0, y2 = 0;  // drag end
-    int frames = 0;        // wait in frames; drag duration
+    int frames = 0;        // wait in frames; drag duration; wait_idle frame cap
     float seconds = 0;     // wait in seconds (when frames is 0)
     int virtualKey = 0;
     bool shift = false;
@@ -28,6 +28,9 @@ struct ParsedScript {
 };
 
 ParsedScript parseScript(std::string_view text);
+
+// Frames "wait_idle" runs at most before it gives up.
+inline constexpr int kDefaultIdleFrameCap = 600;
 
 struct KeyName {
     int virtualKey = 0;

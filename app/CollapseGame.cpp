@@ -16,6 +16,7 @@ void installCollapseGame() {
         hooks.onPause = [layer] { layer->onPause(); };
         hooks.onResume = [layer] { layer->onResume(); };
         hooks.stateJson = [layer] { return levelStateJson(layer->state()); };
+        hooks.isIdle = [layer] { return layer->isIdle(); };
         return hooks;
     };
     setGameLayerFactory(GameKind::Collapse, std::move(factory));

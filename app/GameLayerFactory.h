@@ -22,6 +22,7 @@ struct GameLayerHooks {
     std::function<void()> onPause;           // the window was minimised or is closing
     std::function<void()> onResume;          // the window is back
     std::function<std::string()> stateJson;  // one JSON object for the automation dump
+    std::function<bool()> isIdle;            // nothing on the board is moving or pending
 };
 
 // How a game kind is built and asked about saved games. Missing functions mean: never

@@ -53,6 +53,10 @@ std::string GameScene::gameStateJson() const {
     return m_game.layer && m_game.stateJson ? m_game.stateJson() : std::string();
 }
 
+bool GameScene::isGameIdle() const {
+    return !m_game.isIdle || m_game.isIdle();
+}
+
 void GameScene::onPause() {
     if (m_game.onPause) m_game.onPause();
 }

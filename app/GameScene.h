@@ -28,6 +28,8 @@ public:
     bool loadGame();
     // The game layer's state as one JSON object, or "" when there is none.
     std::string gameStateJson() const;
+    // Whether the game layer is at rest; a game kind that cannot tell counts as at rest.
+    bool isGameIdle() const;
 
     // The HUD section for a game section.
     static std::string hudSection(const std::string& gameSection);

@@ -128,6 +128,19 @@ TEST_F(Automation, ASeededGameRepeatsAndAClosedGameResumesInTheNextRun) {
     EXPECT_EQ(cells("exit.json"), other);
 }
 
+TEST_F(Automation, WaitIdleLetsEachMoveSettleBeforeTheNext) {
+    std::string script = "wait 4s\nclick game,game_orig\nwait 2s\n";
+    for (int x = 0; x < 8; ++x) script += "tap " + std::to_string(x * 80 + 40) + " 40\nwait_idle\n";
+    script += "dump " + path("settled.json") + "\n";
+    ASSERT_EQ(run(script), 0);
+    std::string settled = read("settled.json");
+    EXPECT_TRUE(has(settled, "\"settling\":{\"removal_pending\":false,\"falling\":false,\"sliding\":false}"))
+        << settled;
+    EXPECT_FALSE(has(settled, "\"score\":0,")) << "no move among eight taps: " << settled;
+
+    EXPECT_EQ(run("wait 4s\nwait_idle\n"), 1) << "the main menu has no board to wait for";
+}
+
 TEST_F(Automation, AFailingStepEndsTheRunWithItsLineAndTheStateIsStillDumped) {
     EXPECT_EQ(run("wait 1\nclick no_such_item\nwait 10\n"), 1);
     EXPECT_TRUE(has(read("exit.json"), "\"frame\":1,")) << read("exit.json");

@@ -28,6 +28,8 @@ TEST(AutomationScript, ReadsEveryCommand) {
         "click highscore,normal\n"
         "dump out/state.json\n"
         "screenshot menu.png\n"
+        "wait_idle\n"
+        "wait_idle 90\n"
         "quit\n");
     ASSERT_EQ(script.error, "");
 
@@ -59,7 +61,11 @@ TEST(AutomationScript, ReadsEveryCommand) {
     expected.back().text = "out/state.json";
     expected.push_back(step(Kind::Screenshot, 15));
     expected.back().text = "menu.png";
-    expected.push_back(step(Kind::Quit, 16));
+    expected.push_back(step(Kind::WaitIdle, 16));
+    expected.back().frames = kDefaultIdleFrameCap;
+    expected.push_back(step(Kind::WaitIdle, 17));
+    expected.back().frames = 90;
+    expected.push_back(step(Kind::Quit, 18));
     EXPECT_EQ(script.steps, expected);
 }
 
@@ -73,6 +79,7 @@ TEST(AutomationScript, TheFirstBadLineIsNamedAndNothingRuns) {
         {"wait\n", "line 1: wait takes a frame count or seconds such as 1.5s"},
         {"wait -3\n", "line 1: \"-3\" is not a frame count"},
         {"wait xs\n", "line 1: \"xs\" is not a time in seconds"},
+        {"wait_idle 0\n", "line 1: \"0\" is not a frame cap"},
         {"tap 1\n", "line 1: tap takes 2 numbers"},
         {"tap 1 y\n", "line 1: \"y\" is not a number"},
         {"tap 1 2 3\n", "line 1: tap takes 2 numbers"},
