@@ -78,11 +78,6 @@ void CCTransitionScene::finish() {
     CCDirector::sharedDirector()->replaceScene(m_inScene);
 }
 
-void CCTransitionScene::hideOutShowIn() {
-    m_inScene->setVisible(true);
-    m_outScene->setVisible(false);
-}
-
 void CCTransitionScene::onExitTransitionDidStart() {
     // Another transition starts from this one: stop here, so only the newer one changes scenes.
     CCScene::onExitTransitionDidStart();

@@ -32,7 +32,6 @@ public:
 
     // Ends the effect and hands the stage to the incoming scene.
     void finish();
-    void hideOutShowIn();
 
     void onEnter() override;
     void onExit() override;
