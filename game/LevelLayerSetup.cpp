@@ -152,8 +152,9 @@ void LevelLayer::bindDisplays() {
     m_levelLabel = m_menuLayer->findById("level");
     onReload();
     if (CCNode* top = m_menuLayer->findById("topscore")) {
+        // An empty table reads 0, like the score beside it, rather than a bare caption.
         HighscoreTable table = loadHighscoreTable(m_levelLabel ? "h-normal" : "h-zen");
-        if (!table.empty()) setText(top, std::to_string(table.front().score));
+        setText(top, std::to_string(table.empty() ? 0 : table.front().score));
     }
     m_bricksLabel = m_menuLayer->findById("bricks");
     if (auto* bar = dynamic_cast<CCSprite*>(m_menuLayer->findById("progressbar"))) {
