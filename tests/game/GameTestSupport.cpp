@@ -8,9 +8,8 @@
 #include "config/IniStore.h"
 #include "engine/audio/NullAudioBackend.h"
 #include "engine/audio/SimpleAudioEngine.h"
-#include "engine/platform/PngWriter.h"
-#include "engine/text/FontCache.h"
 #include "menu/MenuLayer.h"
+#include "tests/support/GameDataFolder.h"
 #include "tests/support/TestPaths.h"
 
 namespace fs = std::filesystem;
@@ -20,37 +19,8 @@ namespace petalune::test {
 
 namespace {
 
-class GameFilesEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        m_previous = fs::current_path();
-        m_dir = makeTempDir();
-        ASSERT_FALSE(m_dir.empty());
-        fs::current_path(m_dir);
-        fs::copy_file(fixturePath("game/game.ini"), "game.ini");
-        fs::copy_file(fixturePath("text/digits.fnt"), "playtime_40.fnt");
-        fs::copy_file(fixturePath("text/digits.png"), "digits.png");
-        // Buttons make a label in the default font even without a text.
-        fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", FontCache::kDefaultSansFile);
-        std::vector<std::uint8_t> pixels(80 * 80 * 4, 255);
-        ASSERT_TRUE(writePng("tile.png", pixels.data(), 80, 80));
-        IniStore::shared().setLanguageSuffix("");
-        IniStore::shared().load();
-    }
-
-    void TearDown() override {
-        FontCache::purge();
-        std::error_code ignored;
-        fs::current_path(m_previous, ignored);
-        fs::remove_all(m_dir, ignored);
-    }
-
-private:
-    fs::path m_previous;
-    std::string m_dir;
-};
-
-[[maybe_unused]] auto* const s_environment = ::testing::AddGlobalTestEnvironment(new GameFilesEnvironment);
+[[maybe_unused]] auto* const s_environment =
+    ::testing::AddGlobalTestEnvironment(new GameDataFolder("game/game.ini"));
 
 }  // namespace
 
