@@ -7,10 +7,9 @@
 #include "app/GameScene.h"
 #include "app/GameSeed.h"
 #include "app/JsonWriter.h"
-#include "variants/ChooseLevelScene.h"
-#include "variants/LevelTwisted.h"
-#include "variants/LevelTwistedStone.h"
-#include "variants/TwistedScenes.h"
+#include "variants/twisted/ChooseLevelScene.h"
+#include "variants/twisted/LevelTwisted.h"
+#include "variants/twisted/TwistedScenes.h"
 
 namespace {
 
@@ -33,8 +32,8 @@ std::string stateJson(const LevelTwisted& layer) {
     for (int row = TwistedLevel::kRows - 1; row >= 0; --row) {
         json.beginArray();
         for (int column = 0; column < TwistedLevel::kColumns; ++column) {
-            LevelTwisted::Stone* stone = layer.stoneAt(column, row);
-            json.value(!stone ? TwistedLevel::kEmpty : stone->isHidden() ? -1 : stone->type());
+            const TwistedStone& stone = layer.board().stone(column, row);
+            json.value(stone.hidden ? -1 : stone.type);
         }
         json.endArray();
     }

@@ -1,9 +1,13 @@
-# petalune_module(NAME DIR [DEPS ...]): a static library of every .cpp below DIR.
+# petalune_module(NAME DIR [EXCLUDE REGEX] [DEPS ...]): a static library of every .cpp below DIR
+# (but those whose path matches REGEX).
 # Globbing keeps each folder's owner free to add files without touching shared CMake.
 function(petalune_module name dir)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "EXCLUDE" "DEPS" ${ARGN})
   file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
   list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
+  if(ARG_EXCLUDE)
+    list(FILTER _sources EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
   if(_sources)
     add_library(${name} STATIC ${_sources})
     set(_scope PUBLIC)

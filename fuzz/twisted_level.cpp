@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "variants/TwistedLevelFile.h"
+#include "variants/twisted/model/TwistedLevelFile.h"
 
 // Arbitrary bytes read as a level file; whatever is read must write and read back unchanged.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -13,7 +13,7 @@
 #include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayer.h"
 #include "tests/app/AppTestSupport.h"
-#include "variants/ChooseLevelScene.h"
+#include "variants/twisted/ChooseLevelScene.h"
 
 using namespace cocos2d;
 using petalune::test::FakeGameKind;

@@ -7,8 +7,8 @@
 
 #include "core/fs/TempFolder.h"
 #include "tests/variants/TwistedTestSupport.h"
-#include "variants/ChooseLevelScene.h"
-#include "variants/TwistedScenes.h"
+#include "variants/twisted/ChooseLevelScene.h"
+#include "variants/twisted/TwistedScenes.h"
 
 using namespace cocos2d;
 using petalune::test::clickCommand;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "tests/variants/TwistedTestSupport.h"
-#include "variants/LevelTwistedStone.h"
-#include "variants/TwistedScenes.h"
+#include "variants/twisted/LevelTwistedStone.h"
+#include "variants/twisted/TwistedScenes.h"
 
 using namespace cocos2d;
 using petalune::test::clickCommand;

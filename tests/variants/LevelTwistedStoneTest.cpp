@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/variants/TwistedTestSupport.h"
-#include "variants/LevelTwistedStone.h"
+#include "variants/twisted/LevelTwistedStone.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include "core/fs/TempFolder.h"
 #include "menu/ScaledScene.h"
 #include "tests/variants/TwistedTestSupport.h"
-#include "variants/ChooseLevelScene.h"
-#include "variants/LevelTwistedStone.h"
-#include "variants/NodeText.h"
-#include "variants/TwistedLevelFile.h"
+#include "variants/twisted/ChooseLevelScene.h"
+#include "variants/twisted/LevelTwistedStone.h"
+#include "variants/twisted/NodeText.h"
+#include "variants/twisted/model/TwistedLevelFile.h"
 
 using namespace cocos2d;
 using petalune::test::clickCommand;

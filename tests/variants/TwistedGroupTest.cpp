@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "variants/TwistedGroup.h"
+#include "variants/twisted/model/TwistedGroup.h"
 
 namespace {
 

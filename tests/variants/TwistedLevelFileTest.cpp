@@ -8,7 +8,7 @@
 #include "config/IniStore.h"
 #include "core/fs/TempFolder.h"
 #include "tests/variants/TwistedTestSupport.h"
-#include "variants/TwistedLevelFile.h"
+#include "variants/twisted/model/TwistedLevelFile.h"
 
 namespace {
 

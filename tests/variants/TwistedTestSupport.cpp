@@ -2,7 +2,7 @@
 
 #include "config/IniStore.h"
 #include "tests/support/GameDataFolder.h"
-#include "variants/LevelTwistedStone.h"
+#include "variants/twisted/LevelTwistedStone.h"
 
 using namespace cocos2d;
 

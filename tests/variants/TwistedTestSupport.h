@@ -7,7 +7,7 @@
 #include "engine/cocos2d.h"
 #include "engine/platform/HeadlessDriver.h"
 #include "menu/MenuLayer.h"
-#include "variants/LevelTwisted.h"
+#include "variants/twisted/LevelTwisted.h"
 
 namespace petalune::test {
 

@@ -4,8 +4,8 @@
 
 #include "engine/actions/CCActionTransform.h"
 #include "engine/input/CCTouch.h"
-#include "variants/LevelTwisted.h"
-#include "variants/LevelTwistedStone.h"
+#include "variants/twisted/LevelTwisted.h"
+#include "variants/twisted/LevelTwistedStone.h"
 
 using namespace cocos2d;
 
@@ -38,17 +38,14 @@ bool LevelTwisted::ccTouchBegan(CCTouch* touch, CCEvent*) {
 }
 
 bool LevelTwisted::pickStone(int column, int row) {
-    Stone* stone = m_board[column][row];
-    if (!stone || !stone->canMove()) return false;
+    if (!m_board.hold(column, row)) return false;
+    Stone* stone = m_stones[column][row];
     m_dragged = stone;
     stone->setOpacity(255);
     stone->setScale(1);
     stone->runAction(CCScaleTo::create(0.05f, 2.0f));
     reorderChild(stone, 2);
-    if (stone->isHidden()) {
-        stone->setHidden(false);
-        hideRandomStone();
-    }
+    showStones();
     return true;
 }
 
@@ -79,7 +76,7 @@ void LevelTwisted::dragTo(CCPoint cell) {
         m_dragged->setOpacity(255);
     } else {
         int column = static_cast<int>(std::floor(x)), row = static_cast<int>(std::floor(y));
-        if (!TwistedLevel::onBoard(column, row) || m_board[column][row]) {
+        if (!m_board.isFree(column, row)) {
             x = std::clamp(x, sx - 0.5f, sx + 0.5f);
             y = std::clamp(y, sy - 0.5f, sy + 0.5f);
             m_dragged->setOpacity(200);
@@ -91,20 +88,17 @@ void LevelTwisted::dragTo(CCPoint cell) {
 }
 
 void LevelTwisted::moveDraggedStone(int column, int row) {
-    Stone* stone = m_dragged;
-    m_board[m_dragColumn][m_dragRow] = nullptr;
+    TwistedBoard::Step step = m_board.moveHeld(column, row);
+    if (!step.moved) return;
+    m_stones[column][row] = m_dragged;
+    m_stones[m_dragColumn][m_dragRow] = nullptr;
     m_dragColumn = column;
     m_dragRow = row;
-    m_board[column][row] = stone;
-    stone->setOpacity(255);
-    if (stone->limit() > 0) stone->setLimit(stone->limit() - 1);
-    ++m_movesMade;
+    m_dragged->setOpacity(255);
+    showStones();
     showMoves();
-    bool finished = finishGroup(column, row);
-    if (!finished) glueGroup(column, row);
-    // The stone may have been dissolved by finishing its group.
-    bool stuck = !m_dragged || !m_dragged->canMove();
-    if (!m_won && !m_lost && (finished || stuck)) endDrag(m_touchId, false);
+    showOutcome();
+    if (step.dropped) endDrag(m_touchId, false);
 }
 
 void LevelTwisted::ccTouchEnded(CCTouch* touch, CCEvent*) {
@@ -117,11 +111,8 @@ void LevelTwisted::ccTouchCancelled(CCTouch* touch, CCEvent*) {
 
 void LevelTwisted::endDrag(int touchId, bool byPlayer) {
     if (byPlayer && !isEditor()) {
-        if (!m_won && !m_lost && activeStoneCount() == 0) {
-            openPopup("popup_level_won");
-            m_won = true;
-        }
-        if (!m_won && !m_lost && m_movesMade >= m_level.maxMoves) loseLevel();
+        m_board.checkEnd();
+        showOutcome();
     }
     if (m_touchId != -1 && touchId != m_touchId) return;
     if (m_dragged) {
@@ -133,5 +124,6 @@ void LevelTwisted::endDrag(int touchId, bool byPlayer) {
             CCPoint(m_dragColumn * kCellSize + kCellSize / 2, m_dragRow * kCellSize + kCellSize / 2));
         m_dragged = nullptr;
     }
+    m_board.letGo();
     m_touchId = -1;
 }

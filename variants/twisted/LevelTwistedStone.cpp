@@ -1,10 +1,10 @@
-#include "variants/LevelTwistedStone.h"
+#include "variants/twisted/LevelTwistedStone.h"
 
 #include <string>
 
 #include "config/IniLookup.h"
 #include "engine/text/CCLabelBMFont.h"
-#include "variants/SpriteImage.h"
+#include "variants/twisted/SpriteImage.h"
 
 using namespace cocos2d;
 

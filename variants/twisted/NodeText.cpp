@@ -1,4 +1,4 @@
-#include "variants/NodeText.h"
+#include "variants/twisted/NodeText.h"
 
 #include "engine/base/CCProtocols.h"
 #include "menu/MenuItemFontAndSprite.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/nodes/CCSprite.h"
-#include "variants/LevelTwisted.h"
+#include "variants/twisted/LevelTwisted.h"
 
 // A stone of the puzzle. Its image comes from the section "brick<type>" (or
 // "brick_hidden" while hidden), with decorations for what it cannot do, its connection

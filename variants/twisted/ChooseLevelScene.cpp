@@ -1,4 +1,4 @@
-#include "variants/ChooseLevelScene.h"
+#include "variants/twisted/ChooseLevelScene.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,8 +9,8 @@
 #include "core/fs/TempFolder.h"
 #include "engine/director/CCDirector.h"
 #include "menu/MenuLayer.h"
-#include "variants/NodeText.h"
-#include "variants/TwistedScenes.h"
+#include "variants/twisted/NodeText.h"
+#include "variants/twisted/TwistedScenes.h"
 
 using namespace cocos2d;
 

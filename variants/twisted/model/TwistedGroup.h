@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "variants/TwistedLevel.h"
+#include "variants/twisted/model/TwistedLevel.h"
 
 // What the group search sees of the board: the type and connection mask of every cell.
 struct TwistedGrid {

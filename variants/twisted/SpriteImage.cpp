@@ -1,4 +1,4 @@
-#include "variants/SpriteImage.h"
+#include "variants/twisted/SpriteImage.h"
 
 #include "engine/nodes/CCSprite.h"
 #include "engine/textures/CCTexture2D.h"

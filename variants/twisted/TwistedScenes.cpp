@@ -1,4 +1,4 @@
-#include "variants/TwistedScenes.h"
+#include "variants/twisted/TwistedScenes.h"
 
 #include <cstdio>
 

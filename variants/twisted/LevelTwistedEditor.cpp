@@ -7,10 +7,10 @@
 #include "engine/actions/CCActionTransform.h"
 #include "engine/nodes/CCSprite.h"
 #include "menu/MenuLayer.h"
-#include "variants/LevelTwisted.h"
-#include "variants/NodeText.h"
-#include "variants/SpriteImage.h"
-#include "variants/TwistedLevelFile.h"
+#include "variants/twisted/LevelTwisted.h"
+#include "variants/twisted/NodeText.h"
+#include "variants/twisted/SpriteImage.h"
+#include "variants/twisted/model/TwistedLevelFile.h"
 
 using namespace cocos2d;
 

@@ -6,10 +6,10 @@
 #include "engine/director/CCDirector.h"
 #include "menu/MenuLayer.h"
 #include "menu/ScaledScene.h"
-#include "variants/ChooseLevelScene.h"
-#include "variants/LevelTwisted.h"
-#include "variants/NodeText.h"
-#include "variants/TwistedScenes.h"
+#include "variants/twisted/ChooseLevelScene.h"
+#include "variants/twisted/LevelTwisted.h"
+#include "variants/twisted/NodeText.h"
+#include "variants/twisted/TwistedScenes.h"
 
 using namespace cocos2d;
 
@@ -40,7 +40,7 @@ void LevelTwisted::setLabel(const char* id, const std::string& text) const {
 }
 
 void LevelTwisted::showMoves() {
-    setLabel("moves", std::to_string(m_movesMade) + "/" + std::to_string(m_level.maxMoves));
+    setLabel("moves", std::to_string(m_board.movesMade()) + "/" + std::to_string(m_level.maxMoves));
 }
 
 void LevelTwisted::fillInfoPopup(MenuLayer* popup) const {

@@ -1,24 +1,19 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "engine/nodes/CCLayer.h"
-#include "game/Random.h"
 #include "menu/IClickCallback.h"
-#include "variants/TwistedGroup.h"
-#include "variants/TwistedLevel.h"
+#include "variants/twisted/model/TwistedBoard.h"
+#include "variants/twisted/model/TwistedLevel.h"
 
 class MenuLayer;
 
-// The stone-connecting puzzle: stones are dragged one cell at a time into empty cells;
-// touching stones of one type form groups (limited by their connection marks); a group of
-// the level's connect size is finished, a smaller one of its glue size is glued in place.
-// The level is won when no active stone is left, lost when moves or time run out or, on a
-// level with walls, when a stone is finished off the walls. The same layer is the level
-// editor (editor flag) and the test play of an edited level.
+// The stone-connecting puzzle on screen: it shows a TwistedBoard (the rules) as sprites,
+// turns drags into the board's moves and opens the popups of its outcome. The same layer
+// is the level editor (editor flag) and the test play of an edited level.
 class LevelTwisted : public cocos2d::CCLayer, public IClickCallback {
 public:
     class Stone;
@@ -29,11 +24,7 @@ public:
 
     enum class EditorMode { Tiles = 0, Moves = 1, Connections = 2, Walls = 3 };
 
-    struct Options {
-        bool editor = false;
-        bool alternativeRules = true;  // how unmarked stones join (TwistedGroup)
-        std::uint32_t seed = 0;        // of the generator that picks the hidden stones
-    };
+    using Options = TwistedBoard::Options;
 
     // The level "level<n>" from its edited file or the configuration; an empty name gives
     // the default (empty) level. The menu layer shows time, moves and level and sends its
@@ -55,11 +46,12 @@ public:
 
     const std::string& levelName() const { return m_levelName; }
     const TwistedLevel& level() const { return m_level; }
+    const TwistedBoard& board() const { return m_board; }
     Stone* stoneAt(int column, int row) const;
-    bool isWon() const { return m_won; }
-    bool isLost() const { return m_lost; }
-    int movesMade() const { return m_movesMade; }
-    float timeLeft() const { return m_timeLeft; }
+    bool isWon() const { return m_board.isWon(); }
+    bool isLost() const { return m_board.isLost(); }
+    int movesMade() const { return m_board.movesMade(); }
+    float timeLeft() const { return m_board.timeLeft(); }
     bool isEditor() const { return m_options.editor; }
     bool isTestPlay() const { return m_testPlay; }
     EditorMode editorMode() const { return m_editorMode; }
@@ -76,13 +68,10 @@ private:
     void buildBoard();
     void clearBoard();
     void addWallMarker(int column, int row);
-    TwistedGrid grid() const;
-    int activeStoneCount() const;
-    void updateHiddenStones();
-    void hideRandomStone();
-    bool finishGroup(int column, int row);
-    void glueGroup(int column, int row);
-    void loseLevel();
+    // Brings the stone sprites in line with the board.
+    void showStones();
+    // Opens the popup of an outcome the board reached since the last call.
+    void showOutcome();
     bool popupIsOpen() const;
 
     // Play input.
@@ -119,18 +108,15 @@ private:
     Options m_options;
     bool m_testPlay = false;
     TwistedLevel m_level;
-    std::array<std::array<Stone*, TwistedLevel::kRows>, TwistedLevel::kColumns> m_board{};
-    Random m_random;
+    TwistedBoard m_board;
+    std::array<std::array<Stone*, TwistedLevel::kRows>, TwistedLevel::kColumns> m_stones{};
 
     Stone* m_dragged = nullptr;
     int m_touchId = -1;
     int m_dragColumn = 0;
     int m_dragRow = 0;
 
-    float m_timeLeft = 0;
-    int m_movesMade = 0;
-    bool m_won = false;
-    bool m_lost = false;
+    bool m_outcomeShown = false;
     bool m_infoPending = true;
 
     EditorMode m_editorMode = EditorMode::Connections;

@@ -1,4 +1,4 @@
-#include "variants/TwistedGroup.h"
+#include "variants/twisted/model/TwistedGroup.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "variants/TwistedLevel.h"
+#include "variants/twisted/model/TwistedLevel.h"
 
 class IniStore;
 

@@ -1,4 +1,4 @@
-#include "variants/TwistedLevelFile.h"
+#include "variants/twisted/model/TwistedLevelFile.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,7 +4,7 @@
 
 #include "menu/IClickCallback.h"
 #include "menu/ScaledScene.h"
-#include "variants/LevelTwisted.h"
+#include "variants/twisted/LevelTwisted.h"
 
 class MenuLayer;
 
