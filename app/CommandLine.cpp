@@ -28,6 +28,7 @@ bool parseSeed(const std::string& text, std::uint32_t& seed) {
 
 // The long options that take a value, and where it goes.
 std::string* valueSlot(LaunchOptions& options, std::string_view name) {
+    if (name == "--edition") return &options.edition;
     if (name == "--script") return &options.scriptPath;
     if (name == "--data") return &options.dataFolder;
     if (name == "--save-dir") return &options.saveFolder;
@@ -100,6 +101,7 @@ std::string usageText() {
            "  -w<pixels>           window width (for example -w720)\n"
            "  -h<pixels>           window height (for example -h960)\n"
            "  -ad                  leave the lowest tenth of the window free for a banner\n"
+           "  --edition NAME       which game to play; collapse is the default (docs/playing.md)\n"
            "  --help               show this text\n"
            "  --version            show the version\n"
            "\n"

@@ -22,6 +22,8 @@ struct LaunchOptions {
     std::optional<int> height;
     bool adMode = false;
 
+    std::string edition = "collapse";  // which game: see app/Edition.h
+
     bool showHelp = false;
     bool showVersion = false;
 

@@ -10,6 +10,7 @@
 #include "app/AppDelegate.h"
 #include "app/AutomationRunner.h"
 #include "app/CommandLine.h"
+#include "app/Edition.h"
 #include "app/GameSeed.h"
 #include "config/IniStore.h"
 #include "config/LanguageSuffix.h"
@@ -30,7 +31,6 @@ using namespace cocos2d;
 
 namespace {
 
-constexpr const char* kTitle = "Petalune";
 constexpr float kAutomationStep = 1.0f / 60;
 
 std::string currentFolder() {
@@ -153,6 +153,11 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
     if (!options.language.empty())
         IniStore::shared().setLanguageSuffix(languageSuffixForCode(options.language));
     setFixedGameSeed(options.seed);
+    if (std::string problem = selectEdition(options.edition); !problem.empty()) {
+        std::fprintf(stderr, "petalune: %s (see petalune --help)\n", problem.c_str());
+        return 2;
+    }
+    const std::string windowTitle = editionTitle();
 
     DesktopBounds desktop = options.headless ? kFallbackDesktop : usableDesktopBounds();
     WindowSize size = usableWindowSize(options, desktop);
@@ -164,14 +169,15 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
     int code = 0;
     {
         AppDelegate app(!options.automated());
-        CCEGLView* view = options.headless ? CCEGLView::createHeadless(size.width, size.height)
-                                           : CCEGLView::createWithWindow(size.width, size.height, kTitle);
+        CCEGLView* view = options.headless
+                              ? CCEGLView::createHeadless(size.width, size.height)
+                              : CCEGLView::createWithWindow(size.width, size.height, windowTitle);
         if (!view) {
             if (!options.automated()) openCantRunPage();
             return 0;
         }
         view->setFrameSize(static_cast<float>(size.width), static_cast<float>(size.height));
-        view->setViewName(kTitle);
+        view->setViewName(windowTitle.c_str());
         if (view->getWindow())
             CCFileUtils::sharedFileUtils()->setNotifyHandler(
                 [](const std::string& title, const std::string& text) { showMessageBox(title, text); });

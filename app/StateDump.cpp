@@ -8,6 +8,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "app/Edition.h"
 #include "app/GameScene.h"
 #include "app/JsonWriter.h"
 #include "app/SceneWalk.h"
@@ -101,6 +102,7 @@ std::string stateDumpJson() {
     CCScene* scene = currentScreen();
     JsonWriter json;
     json.beginObject().key("frame").value(static_cast<int>(director->getTotalFrames()));
+    json.key("edition").value(currentEdition()).key("title").value(editionTitle());
     json.key("transition");
     if (running && running != scene)
         json.value(className(*running));

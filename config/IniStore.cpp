@@ -26,6 +26,16 @@ std::unique_ptr<unsigned char[]> readFile(const std::string& path, unsigned long
         cocos2d::CCFileUtils::sharedFileUtils()->getFileData(path.c_str(), "rb", &size));
 }
 
+// For files that may be missing: no message box.
+std::unique_ptr<unsigned char[]> readFileQuietly(const std::string& path, unsigned long& size) {
+    auto* fileUtils = cocos2d::CCFileUtils::sharedFileUtils();
+    bool notify = fileUtils->isPopupNotify();
+    fileUtils->setPopupNotify(false);
+    auto data = readFile(path, size);
+    fileUtils->setPopupNotify(notify);
+    return data;
+}
+
 }  // namespace
 
 IniStore& IniStore::shared() {
@@ -51,8 +61,13 @@ void IniStore::load() {
 
 void IniStore::readAllFiles() {
     m_sections.clear();
-    std::set<std::string> pending{m_rootName};
     std::set<std::string> read;
+    readWithIncludes(m_rootName, read);
+    if (!m_editionName.empty() && !read.contains(m_editionName)) readWithIncludes(m_editionName, read);
+}
+
+void IniStore::readWithIncludes(const std::string& first, std::set<std::string>& read) {
+    std::set<std::string> pending{first};
     while (!pending.empty()) {
         std::string name = std::move(pending.extract(pending.begin()).value());
         unsigned long size = 0;
@@ -83,13 +98,14 @@ bool IniStore::applyForcedLanguage() {
     return true;
 }
 
-bool IniStore::mergeFile(const std::string& path) {
-    auto* fileUtils = cocos2d::CCFileUtils::sharedFileUtils();
-    bool notify = fileUtils->isPopupNotify();
-    fileUtils->setPopupNotify(false);
+bool IniStore::hasFile(const std::string& name) const {
     unsigned long size = 0;
-    auto data = readFile(path, size);
-    fileUtils->setPopupNotify(notify);
+    return readFileQuietly(m_folder + name, size) != nullptr;
+}
+
+bool IniStore::mergeFile(const std::string& path) {
+    unsigned long size = 0;
+    auto data = readFileQuietly(path, size);
     if (!data) return false;
     parseBuffer(reinterpret_cast<const char*>(data.get()), size);
     return true;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -24,8 +25,16 @@ public:
     // folder. "game.ini" (relative to the working folder) by default.
     void setRootFile(const std::string& path);
 
+    // A file in the root file's folder that load() reads after the root file and the files
+    // its [load_ini] names, so its sections replace theirs; "" for none.
+    void setEditionFile(std::string name) { m_editionName = std::move(name); }
+    const std::string& editionFile() const { return m_editionName; }
+    // Whether a file of that name can be read from the root file's folder.
+    bool hasFile(const std::string& name) const;
+
     // Clears the database and reads the root file and every file named in [load_ini]
-    // sections (each once), then applies [localization] force_language.
+    // sections (each once), then the edition file and the files it names, then applies
+    // [localization] force_language.
     void load();
 
     // Parses one more file into the database without clearing it; silent when the
@@ -60,6 +69,7 @@ public:
 
 private:
     void readAllFiles();
+    void readWithIncludes(const std::string& first, std::set<std::string>& read);
     bool applyForcedLanguage();
     const std::string* findIn(const IniSection& section, std::string_view name, std::int32_t index) const;
 
@@ -69,4 +79,5 @@ private:
     std::string m_languageSuffix;
     std::string m_folder;
     std::string m_rootName = "game.ini";
+    std::string m_editionName;
 };

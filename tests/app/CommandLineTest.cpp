@@ -69,6 +69,8 @@ TEST(CommandLine, LongOptionsTakeTheirValueFromTheNextArgument) {
     EXPECT_EQ(options.seed, 42u);
     EXPECT_EQ(options.dumpOnExit, "out.json");
     EXPECT_EQ(options.screenshotFolder, "shots");
+    EXPECT_EQ(options.edition, "collapse");
+    EXPECT_EQ(parseCommandLine({"petalune", "--edition", "swap"}).options.edition, "swap");
 
     EXPECT_TRUE(parseCommandLine({"petalune", "--help"}).options.showHelp);
     EXPECT_TRUE(parseCommandLine({"petalune", "--version"}).options.showVersion);

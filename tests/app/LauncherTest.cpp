@@ -56,6 +56,8 @@ TEST_F(LauncherPages, HelpVersionAndBadLinesEndBeforeAnyWindowOrPage) {
         {{"petalune", "--help"}, 0},
         {{"petalune", "--version"}, 0},
         {{"petalune", "--no-such-option"}, 2},
+        {{"petalune", "--edition", "no_such_edition"}, 2},
+        {{"petalune", "--edition"}, 2},
         {{"petalune", "--headless"}, 2},
         {{"petalune", "--headless", "--script", "/nonexistent/script.txt"}, 2},
     };
