@@ -5,6 +5,7 @@
 #include "app/CollapseGame.h"
 #include "app/IOnPauseResume.h"
 #include "app/MenuScene.h"
+#include "app/TroubleGame.h"
 #include "app/TwistedGame.h"
 #include "audio/PlaySample.h"
 #include "config/Reload.h"
@@ -55,6 +56,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
     setMenuSceneFactory([](const std::string& section) -> CCScene* { return MenuScene::create(section); });
     installCollapseGame();
     installTwistedGame();
+    installTroubleGame();
     if (m_online) {
         startUpdateCheck();
         startAnalytics(kAnalyticsGameId, kAnalyticsKey);

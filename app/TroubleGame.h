@@ -1,0 +1,5 @@
+#pragma once
+
+// Installs the swap game (LevelPuzzleTrouble) as the factory for game sections whose name
+// contains "trouble".
+void installTroubleGame();

@@ -1,0 +1,230 @@
+#include "variants/swap/LevelPuzzleTrouble.h"
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+
+#include "audio/PlaySample.h"
+#include "config/IniLookup.h"
+#include "core/fs/AtomicFile.h"
+#include "core/stream/BinaryReadMemory.h"
+#include "core/stream/BinaryWriteMemory.h"
+#include "core/xfer/Load.h"
+#include "core/xfer/SaveWithBlockNoTag.h"
+#include "engine/base/CCProtocols.h"
+#include "engine/director/CCDirector.h"
+#include "engine/input/CCTouch.h"
+#include "engine/nodes/CCSprite.h"
+#include "game/LevelLayer.h"
+#include "menu/HighscoreEntryScene.h"
+#include "menu/HighscoreTable.h"
+#include "menu/MenuLayer.h"
+#include "menu/MenuSceneFactory.h"
+#include "menu/Transition.h"
+#include "variants/swap/SwapRulesIni.h"
+
+using namespace cocos2d;
+
+namespace {
+
+constexpr std::uint32_t kSaveFlags = core::xfer::ModeBlock | core::xfer::ModeVersion;
+
+}  // namespace
+
+LevelPuzzleTrouble* LevelPuzzleTrouble::create(const std::string& gameSection, MenuLayer* hud,
+                                               std::optional<std::uint32_t> seed) {
+    auto* layer = new LevelPuzzleTrouble(gameSection, hud,
+                                         seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));
+    if (!layer->init()) {
+        layer->release();
+        return nullptr;
+    }
+    layer->autorelease();
+    return layer;
+}
+
+LevelPuzzleTrouble::LevelPuzzleTrouble(std::string gameSection, MenuLayer* hud, std::uint32_t seed)
+    : m_gameSection(std::move(gameSection)),
+      m_highscoreTable(iniGetString(m_gameSection, "highscore_table", 0, "h-trouble")),
+      m_hud(hud),
+      m_game(readSwapRules(m_gameSection), seed) {
+    // Held so that the HUD outlives this layer whatever order the scene releases them in.
+    if (m_hud) {
+        m_hud->retain();
+        m_hud->setClickCallback(this);
+    }
+}
+
+LevelPuzzleTrouble::~LevelPuzzleTrouble() {
+    if (m_hud) {
+        if (m_hud->clickCallback() == this) m_hud->setClickCallback(nullptr);
+        m_hud->release();
+    }
+}
+
+bool LevelPuzzleTrouble::init() {
+    if (!CCLayer::init()) return false;
+    if (!m_game.rules().playable()) {
+        std::fprintf(stderr, "the swap game [%s] names no brick kind with a chance\n", m_gameSection.c_str());
+        return false;
+    }
+    m_game.start();
+    if (m_hud) {
+        m_scoreLabel = m_hud->findById("score");
+        m_levelLabel = m_hud->findById("level");
+        if (CCNode* top = m_hud->findById("topscore")) {
+            HighscoreTable table = loadHighscoreTable(m_highscoreTable);
+            setText(top, std::to_string(table.empty() ? 0 : table.front().score));
+        }
+    }
+    setText(m_scoreLabel, "0");
+    setText(m_levelLabel, std::to_string(m_game.level()));
+    if (const char* light = iniGetString(m_gameSection, "warning_image", 0, nullptr)) {
+        m_warningLight = CCSprite::create(light);
+        if (m_warningLight) {
+            m_warningLight->setVisible(false);
+            addChild(m_warningLight, 3);
+        }
+    }
+    syncBricks();
+    scheduleUpdate();
+    setTouchMode(kCCTouchesOneByOne);
+    setTouchEnabled(true);
+    return true;
+}
+
+void LevelPuzzleTrouble::update(float dt) {
+    m_time += dt;
+    // The well stands still while the player answers a question such as "exit to the menu?".
+    if (m_game.isOver() || openPopups().empty()) m_game.update(dt);
+    showEvents();
+    scoreCounterStep(dt);
+    syncBricks();
+    syncPointBonuses();
+    syncPattern();
+    syncWarning();
+}
+
+CCPoint LevelPuzzleTrouble::boardPoint(CCTouch* touch) const {
+    CCPoint location = touch->getLocation();
+    return getParent() ? getParent()->convertToNodeSpace(location) : location;
+}
+
+bool LevelPuzzleTrouble::ccTouchBegan(CCTouch* touch, CCEvent*) {
+    CCPoint at = boardPoint(touch);
+    bool taken = m_game.touchBegan(touch->getID(), at.x, at.y);
+    showEvents();
+    return taken;
+}
+
+void LevelPuzzleTrouble::ccTouchMoved(CCTouch* touch, CCEvent*) {
+    CCPoint at = boardPoint(touch);
+    m_game.touchMoved(touch->getID(), at.x, at.y);
+    syncBricks();
+}
+
+void LevelPuzzleTrouble::ccTouchEnded(CCTouch* touch, CCEvent*) {
+    m_game.touchEnded(touch->getID());
+    showEvents();
+    syncBricks();
+}
+
+void LevelPuzzleTrouble::ccTouchCancelled(CCTouch* touch, CCEvent*) {
+    m_game.touchCancelled(touch->getID());
+    syncBricks();
+}
+
+void LevelPuzzleTrouble::onMenuClick(MenuLayer*, CCNode*, const std::string& command) {
+    if (command == "game_over") {
+        gameOver();
+    } else if (command == "save") {
+        saveAndExit();
+    } else if (command == "ask_main") {
+        if (MenuLayer* popup = MenuLayer::create("popup_exit_to_main", this)) addChild(popup, 10);
+    }
+}
+
+std::vector<std::string> LevelPuzzleTrouble::openPopups() const {
+    std::vector<std::string> sections;
+    CCArray* children = getChildren();
+    for (unsigned int i = 0; children && i < children->count(); ++i) {
+        if (auto* popup = dynamic_cast<MenuLayer*>(children->objectAtIndex(i)))
+            sections.push_back(popup->sectionName());
+    }
+    return sections;
+}
+
+std::string LevelPuzzleTrouble::shownScore() const {
+    auto* label = dynamic_cast<CCLabelProtocol*>(m_scoreLabel);
+    return label ? label->getString() : std::string();
+}
+
+bool LevelPuzzleTrouble::isIdle() const {
+    return m_game.isIdle();
+}
+
+void LevelPuzzleTrouble::gameOver() {
+    CCScene* entry = HighscoreEntryScene::create(m_highscoreTable, m_game.score(), m_game.level());
+    CCScene* next = entry ? createTransition(HighscoreEntryScene::kSection, entry)
+                          : createTransition("menu_main", createMenuScene("menu_main"));
+    if (next) CCDirector::sharedDirector()->replaceScene(next);
+}
+
+void LevelPuzzleTrouble::saveAndExit() {
+    saveGame(1);
+    if (CCScene* menu = createMenuScene("menu_main"))
+        CCDirector::sharedDirector()->replaceScene(createTransition("menu_main", menu));
+}
+
+bool LevelPuzzleTrouble::saveGame(std::uint8_t marker) {
+    // An ended game is not worth resuming.
+    if (m_game.isOver()) return false;
+    m_game.finishFading();
+    showEvents();
+    std::vector<std::uint8_t> bytes(1 + 4096);
+    bytes[0] = marker;
+    core::stream::BinaryWriteMemory stream(bytes.data() + 1, bytes.size() - 1);
+    {
+        core::xfer::SaveWithBlockNoTag saver(kSaveFlags, stream);
+        m_game.transfer(saver, m_gameSection);
+    }
+    std::string path = LevelLayer::saveFilePath(m_gameSection);
+    if (stream.Error() || !writeFileAtomically(path, bytes.data(), 1 + stream.Size())) {
+        std::fprintf(stderr, "cannot save the game to %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool LevelPuzzleTrouble::loadGame() {
+    std::string path = LevelLayer::saveFilePath(m_gameSection);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    file.close();
+    std::remove(path.c_str());
+    core::stream::BinaryReadMemory stream(bytes.empty() ? nullptr : bytes.data() + 1,
+                                          bytes.empty() ? 0 : bytes.size() - 1);
+    core::xfer::Load loader(kSaveFlags, stream);
+    m_game.transfer(loader, m_gameSection);
+    m_game.takeEvents();
+    setText(m_scoreLabel, std::to_string(m_game.score()));
+    setText(m_levelLabel, std::to_string(m_game.level()));
+    syncBricks();
+    syncPointBonuses();
+    syncPattern();
+    if (const char* error = loader.HasError()) {
+        std::fprintf(stderr, "%s: %s; the game goes on from what was readable\n", path.c_str(), error);
+        return false;
+    }
+    return true;
+}
+
+void LevelPuzzleTrouble::onPause() {
+    saveGame(0);
+}
+
+void LevelPuzzleTrouble::onResume() {
+    std::remove(LevelLayer::saveFilePath(m_gameSection).c_str());
+}
