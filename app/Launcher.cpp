@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/AppDelegate.h"
+#include "app/AssetArchive.h"
 #include "app/AutomationRunner.h"
 #include "app/CommandLine.h"
 #include "app/Edition.h"
@@ -139,6 +140,7 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
     }
 
     bool ranFromResources = ::chdir("resources") == 0;
+    CCFileUtils::sharedFileUtils()->setArchivePath(runningAssetArchive());
     if (!options.dataFolder.empty()) {
         if (::chdir(options.dataFolder.c_str()) != 0) {
             std::fprintf(stderr, "petalune: cannot enter the data folder %s\n", options.dataFolder.c_str());

@@ -45,4 +45,12 @@ std::optional<std::vector<unsigned char>> readArchiveEntry(const std::string& ar
     return data;
 }
 
+bool hasArchive(const std::string& path) {
+    if (path.empty()) return false;
+    unzFile zip = unzOpen64(path.c_str());
+    if (!zip) return false;
+    unzClose(zip);
+    return true;
+}
+
 }  // namespace cocos2d

@@ -12,4 +12,7 @@ namespace cocos2d {
 std::optional<std::vector<unsigned char>> readArchiveEntry(const std::string& archivePath,
                                                            const std::string& entryName);
 
+// Whether the file is, or ends with, a ZIP archive.
+bool hasArchive(const std::string& path);
+
 }  // namespace cocos2d
