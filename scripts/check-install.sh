@@ -73,9 +73,7 @@ for edition in "${editions[@]}"; do
     id=$(desktop_id "$edition")
     component=com.cobaltheronsoft.${id//-/.}
     desktop-file-validate "$share/applications/$id.desktop"
-    exec_line="Exec=petalune --edition $edition"
-    [ "$edition" = collapse ] && exec_line="Exec=petalune"
-    grep -qx "$exec_line" "$share/applications/$id.desktop" ||
+    grep -qx "Exec=petalune --edition $edition" "$share/applications/$id.desktop" ||
         fail "$id.desktop does not start the $edition edition"
     appstreamcli validate --no-net --pedantic "$share/metainfo/$component.metainfo.xml"
     [ -f "$share/icons/hicolor/scalable/apps/$id.svg" ] || fail "no scalable icon $id.svg"
