@@ -1,17 +1,11 @@
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 
 #include "config/IniLookup.h"
-#include "core/stream/BinaryReadMemory.h"
-#include "core/stream/BinaryWriteMemory.h"
-#include "core/xfer/Load.h"
-#include "core/xfer/SaveWithBlockNoTag.h"
 #include "engine/director/CCDirector.h"
 #include "engine/input/CCTouch.h"
 #include "engine/menu/CCMenuItem.h"
 #include "engine/nodes/CCProgressTimer.h"
-#include "engine/nodes/CCSprite.h"
+#include "game/CollapseRulesIni.h"
 #include "game/LevelLayer.h"
 #include "menu/HighscoreEntryScene.h"
 #include "menu/MenuLayer.h"
@@ -21,7 +15,7 @@
 using namespace cocos2d;
 
 bool LevelLayer::ccTouchBegan(CCTouch* touch, CCEvent*) {
-    if (m_removalPending || m_falling || m_sliding) return true;
+    if (m_model->settling()) return true;
     CCPoint location = touch->getLocation();
     if (getParent()) location = getParent()->convertToNodeSpace(location);
     float fx = location.x / kCellSize, fy = location.y / kCellSize;
@@ -31,147 +25,70 @@ bool LevelLayer::ccTouchBegan(CCTouch* touch, CCEvent*) {
 }
 
 int LevelLayer::playCell(int x, int y) {
-    if (m_removalPending || m_falling || m_sliding) return 0;
-    takeUndoSnapshot();
-    int n = hitCell(x, y, HitMode::Act);
-    if (n <= 0) return n;
-    m_hintTimer = static_cast<float>(std::atof(iniGetString(m_gameSection, "hint_delay", 0, "3")));
-    if (m_bricksLeft > 0) {
-        m_bricksLeft = std::max(0, m_bricksLeft - n);
-        updateBrickDisplay();
-        // The popup waits until the move has settled, so the next level never starts on a
-        // board whose move is still pending.
-        if (m_bricksLeft == 0) m_levelWon = true;
-    }
-    placePointBonus(n);
-    awardPoints(x, y, moveScore(n, m_scoreMul1, m_scoreMul2));
+    int n = m_model->playCell(x, y);
+    showEvents();
     return n;
 }
 
-void LevelLayer::afterSettled() {
-    std::vector<std::string> popups = openPopups();
-    auto isOpen = [&](const char* section) {
-        return std::find(popups.begin(), popups.end(), section) != popups.end();
-    };
-    if (m_levelWon) {
-        if (!isOpen("popup_level_won")) openPopup("popup_level_won", 10);
-        return;
-    }
-    if (iniGetInt(m_gameSection, "bricks_to_complete", 0, 0) != 0 && !isOpen("popup_game_over") &&
-        hasNoMove())
-        openPopup("popup_game_over", 10);
+int LevelLayer::hitCell(int x, int y, HitMode mode) {
+    int n = m_model->hitCell(x, y, mode);
+    showEvents();
+    return n;
 }
 
-bool LevelLayer::hasNoMove() {
-    for (int x = 0; x < kColumns; ++x) {
-        for (int y = 0; y < kRows; ++y) {
-            if (m_cells[x][y] && hitCell(x, y, HitMode::Test) != 0) return false;
-        }
-    }
-    return true;
+int LevelLayer::removeCell(int x, int y, bool award, bool ownParticles) {
+    int taken = m_model->removeCell(x, y, award, ownParticles);
+    showEvents();
+    return taken;
 }
 
-void LevelLayer::hintStep(float dt) {
-    if (m_hintTimer >= 0) {
-        m_hintTimer -= dt;
-        if (m_hintTimer < 0) {
-            m_hintCells.clear();
-            int y = std::rand() % kRows;
-            int x = std::rand() % kColumns;
-            if (hitCell(x, y, HitMode::Hint) == 0) m_hintTimer = 0;
-        }
-    } else {
-        m_hintTimer -= dt;
-        if (m_hintTimer < -2) m_hintTimer = 0.2f;
-    }
+void LevelLayer::setBoard(const CellCodes& codes) {
+    m_model->setBoard(codes);
+    showEvents();
 }
 
-void LevelLayer::hintDisplay() {
-    for (int y = 0; y < kRows; ++y) {
-        for (int x = 0; x < kColumns; ++x) {
-            CCSprite* sprite = m_cells[x][y];
-            if (!sprite || sprite->numberOfRunningActions() > 0) continue;
-            if (m_hintTimer < 0 && m_hintCells.count(x * 65536 + y)) {
-                float t = std::clamp(-m_hintTimer - 0.1f * x, 0.0f, 1.0f);
-                sprite->setScale(std::sin(t * 2 * 3.141f) * 0.1f + 0.9f);
-            } else {
-                sprite->setScale(1);
-                sprite->setRotation(0);
-            }
-        }
-    }
-}
-
-void LevelLayer::takeUndoSnapshot() {
-    core::stream::BinaryWriteMemory stream(m_undoBuffer.data(), m_undoBuffer.size());
-    {
-        core::xfer::SaveWithBlockNoTag saver(core::xfer::ModeBlock, stream);
-        transfer(saver);
-    }
-    // A state too big for the buffer (a long deck) offers no undo rather than a partial one.
-    if (stream.Error()) {
-        m_undoSize = 0;
-        setUndoAvailable(false);
-        return;
-    }
-    m_undoSize = stream.Size();
-    setUndoAvailable(true);
-}
-
-void LevelLayer::setUndoAvailable(bool available) {
-    m_undoAvailable = available;
-    if (auto* item = dynamic_cast<CCMenuItem*>(m_undoItem)) item->setEnabled(available);
+int LevelLayer::chooseBrickKind() {
+    return m_model->chooseBrickKind();
 }
 
 void LevelLayer::undo() {
-    if (!m_undoAvailable) return;
-    setUndoAvailable(false);
-    core::stream::BinaryReadMemory stream(m_undoBuffer.data(), m_undoSize);
-    core::xfer::Load loader(core::xfer::ModeBlock, stream);
-    transfer(loader);
-    if (const char* error = loader.HasError()) std::fprintf(stderr, "undo: %s\n", error);
-}
-
-void LevelLayer::onReload() {
-    m_undoItem = m_menuLayer ? m_menuLayer->findById("undo") : nullptr;
-    setUndoAvailable(m_undoAvailable);
-}
-
-void LevelLayer::setupLevel() {
-    m_bricksTarget = iniGetInt(m_gameSection, "bricks_to_complete", 0, 0) +
-                     (m_level - 1) * iniGetInt(m_gameSection, "bricks_per_level", 0, 0);
-    m_bricksLeft = m_bricksTarget;
-    if (m_levelLabel) {
-        setText(m_levelLabel, std::to_string(m_level));
-    } else {
-        m_bricksLeft = -1;
-    }
-    updateBrickDisplay();
-}
-
-void LevelLayer::updateBrickDisplay() {
-    int removed = m_bricksTarget - m_bricksLeft;
-    if (m_bricksLabel) setText(m_bricksLabel, std::to_string(removed) + "/" + std::to_string(m_bricksTarget));
-    if (m_progressBar && m_bricksTarget > 0)
-        m_progressBar->setPercentage(static_cast<float>(removed * 100 / m_bricksTarget));
+    m_model->undo();
+    showEvents();
 }
 
 void LevelLayer::nextLevel(MenuLayer* popup) {
-    // Whatever the last move still had pending is settled before the board is replaced.
-    finishFadingBricks();
-    ++m_level;
-    m_levelWon = false;
-    clearBoard();
-    fillBoard();
-    m_removalPending = m_falling = m_sliding = false;
+    m_model->nextLevel();
+    showEvents();
     if (popup && popup->getParent() == this) {
         // The popup is still delivering this command: it lives until the frame ends.
         popup->retain();
         popup->autorelease();
         popup->removeFromParentAndCleanup(true);
     }
-    setupLevel();
-    setUndoAvailable(false);
+}
+
+void LevelLayer::onReload() {
+    m_undoItem = m_menuLayer ? m_menuLayer->findById("undo") : nullptr;
+    if (!m_model) return;
+    m_model->retune(readCollapseRules(m_gameSection));
+    showUndoAvailable();
+}
+
+void LevelLayer::showUndoAvailable() {
+    if (auto* item = dynamic_cast<CCMenuItem*>(m_undoItem)) item->setEnabled(m_model->undoAvailable());
+}
+
+void LevelLayer::updateBrickDisplay() {
+    int target = m_model->bricksTarget();
+    int removed = target - m_model->bricksLeft();
+    if (m_bricksLabel) setText(m_bricksLabel, std::to_string(removed) + "/" + std::to_string(target));
+    if (m_progressBar && target > 0) m_progressBar->setPercentage(static_cast<float>(removed * 100 / target));
+}
+
+void LevelLayer::afterSettled(bool levelWon) {
+    const char* section = levelWon ? "popup_level_won" : "popup_game_over";
+    std::vector<std::string> popups = openPopups();
+    if (std::find(popups.begin(), popups.end(), section) == popups.end()) openPopup(section, 10);
 }
 
 void LevelLayer::openPopup(const char* section, int zOrder) {
@@ -203,7 +120,8 @@ void LevelLayer::onMenuClick(MenuLayer* layer, CCNode*, const std::string& comma
 }
 
 void LevelLayer::gameOver() {
-    CCScene* entry = HighscoreEntryScene::create(m_levelLabel ? "h-normal" : "h-zen", m_score, m_level);
+    CCScene* entry =
+        HighscoreEntryScene::create(m_levelLabel ? "h-normal" : "h-zen", m_model->score(), m_model->level());
     CCScene* next = entry ? createTransition(HighscoreEntryScene::kSection, entry)
                           : createTransition("menu_main", createMenuScene("menu_main"));
     if (next) CCDirector::sharedDirector()->replaceScene(next);

@@ -37,11 +37,11 @@ TEST_F(BoardRulesTest, GroupsThroughJokersAndWhatIsNoMove) {
         {"lone brick", {"RB......"}, 0, 0, Mode::Act, 0},
         {"joker links two reds", {"RJR.....", "B......."}, 0, 0, Mode::Act, 3},
         {"joker itself", {"RJR....."}, 1, 0, Mode::Act, 0},
-        {"two jokers alone", {"JJ......"}, 0, 0, Mode::Test, 0},
+        {"two jokers alone", {"JJ......"}, 0, 0, Mode::Check, 0},
         {"joker joins the clicked kind only", {"RJB.....", "RB......"}, 2, 0, Mode::Act, 3},
-        {"test stops at two", {"RRRRR..."}, 0, 0, Mode::Test, 2},
+        {"check stops at two", {"RRRRR..."}, 0, 0, Mode::Check, 2},
         {"hint counts the group", {"RRRRR..."}, 4, 0, Mode::Hint, 5},
-        {"bonus brick is a move alone", {"h......."}, 0, 0, Mode::Test, 1},
+        {"bonus brick is a move alone", {"h......."}, 0, 0, Mode::Check, 1},
         {"bomb is a move alone", {"X......."}, 0, 0, Mode::Hint, 1},
         {"empty cell", {"R......."}, 5, 5, Mode::Act, 0},
     };
@@ -63,7 +63,7 @@ TEST_F(BoardRulesTest, GroupBricksFadeInOrderAndLeaveWhenTheirFadeEnds) {
     start("game_zen");
     game->setBoard(boardFrom(withBottomRows({"RRRB....", "BBBR...."})));
     ASSERT_EQ(game->hitCell(0, 0, Mode::Act), 3);
-    EXPECT_EQ(game->cellCode(0, 0), R);  // still there while fading
+    EXPECT_EQ(game->model().cellCode(0, 0), R);  // still there while fading
     ASSERT_TRUE(settle());
     // The emptied columns on the right are refilled; the left keeps what fell.
     CellCodes cells = game->state().cells;
@@ -113,15 +113,15 @@ TEST_F(BoardRulesTest, RowAndColumnClearersTakeBombsThatThenExplode) {
     game->setBoard(boardFrom(withBottomRows({"RhGXBOVR", "BBBBBBBB", "GGGGGGGG"})));
     // Row 0 gives 8, the bomb at (3, 0) then takes (2..4, 1).
     EXPECT_EQ(game->hitCell(1, 0, Mode::Act), 11);
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(game->cellCode(x, 0), 0) << x;
-    EXPECT_EQ(game->cellCode(1, 1), B);
-    EXPECT_EQ(game->cellCode(3, 1), 0);
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(game->model().cellCode(x, 0), 0) << x;
+    EXPECT_EQ(game->model().cellCode(1, 1), B);
+    EXPECT_EQ(game->model().cellCode(3, 1), 0);
 
     game->setBoard(boardFrom(withBottomRows({"RvG.....", "BX......", "GR......", "B......."})));
     // Column 1 gives 3 (an empty cell is not counted), the bomb at (1, 1) the 4 bricks left
     // around it.
     EXPECT_EQ(game->hitCell(1, 0, Mode::Act), 3 + 4);
-    EXPECT_EQ(game->cellCode(0, 3), B);
+    EXPECT_EQ(game->model().cellCode(0, 3), B);
 }
 
 TEST_F(BoardRulesTest, ColourKillerTakesItsColourButExplodesNoBomb) {
@@ -131,8 +131,8 @@ TEST_F(BoardRulesTest, ColourKillerTakesItsColourButExplodesNoBomb) {
     game->hitCell(0, 1, Mode::Act);  // a lone red: nothing, history stays
     auto history = game->state().history;
     EXPECT_EQ(game->hitCell(0, 0, Mode::Act), 1 + 5);
-    EXPECT_EQ(game->cellCode(4, 0), X);
-    EXPECT_EQ(game->cellCode(1, 1), G);
+    EXPECT_EQ(game->model().cellCode(4, 0), X);
+    EXPECT_EQ(game->model().cellCode(1, 1), G);
     EXPECT_EQ(game->state().history, history);
 }
 
@@ -140,7 +140,7 @@ TEST_F(BoardRulesTest, RemoveCellOnAnEmptyCellKeepsThePointBonusOnlyWhenAwarding
     start("game_zen", 7);
     game->setBoard(boardFrom(checkerBoard()));
     game->removeCell(0, 0, true, true);
-    ASSERT_EQ(game->cellCode(0, 0), 0);
+    ASSERT_EQ(game->model().cellCode(0, 0), 0);
     EXPECT_EQ(game->removeCell(-1, 0, true, true), 0);
     EXPECT_EQ(game->removeCell(0, 0, true, true), 0);
     EXPECT_EQ(game->removeCell(1, 0, true, true), static_cast<int>(BrickFunction::Normal));

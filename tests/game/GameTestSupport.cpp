@@ -120,7 +120,7 @@ bool playRandomMove(LevelLayer& game, unsigned& seed) {
     for (int i = 0; i < 72; ++i) {
         int cell = (start + i) % 72;
         int x = cell / 9, y = cell % 9;
-        if (game.hitCell(x, y, LevelLayer::HitMode::Test) != 0) {
+        if (game.hitCell(x, y, LevelLayer::HitMode::Check) != 0) {
             game.playCell(x, y);
             return true;
         }

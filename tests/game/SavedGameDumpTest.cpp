@@ -31,7 +31,7 @@ TEST_F(SavedGameDumpTest, ShowsEveryFieldAndWhereADamagedFileStopsBeingReadable)
         << dump.json;
     EXPECT_EQ(between(dump.json, "\"cells\":", "]]"), between(expected, "\"cells\":", "]]"));
     EXPECT_EQ(between(dump.json, "\"random_state\":", ","), between(expected, "\"random_state\":", ","));
-    EXPECT_EQ(between(dump.json, "\"score\":", ","), std::to_string(game->score()));
+    EXPECT_EQ(between(dump.json, "\"score\":", ","), std::to_string(game->model().score()));
 
     struct Case {
         std::size_t keep;

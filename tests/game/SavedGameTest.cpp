@@ -60,7 +60,7 @@ TEST_F(SavedGameTest, SavingAndLoadingRestoresEveryField) {
     game->setBoard(boardFrom(rows));
     ASSERT_EQ(game->playCell(0, 0), 10);
     ASSERT_TRUE(settle());
-    ASSERT_EQ(game->state().pointBonuses.size() + (game->score() > 2790 ? 1 : 0), 1u);
+    ASSERT_EQ(game->state().pointBonuses.size() + (game->model().score() > 2790 ? 1 : 0), 1u);
     LevelState saved = game->state();
     ASSERT_TRUE(game->saveGame(0));
     EXPECT_EQ(LevelLayer::saveFileState("game_orig"), 1);
@@ -82,7 +82,7 @@ TEST_F(SavedGameTest, SavingAndLoadingRestoresEveryField) {
     // The restored row clearer still clears its row.
     for (int x = 0; x < 8; ++x) {
         for (int y = 0; y < 9; ++y) {
-            if (game->cellCode(x, y) == KillH) {
+            if (game->model().cellCode(x, y) == KillH) {
                 EXPECT_GE(game->hitCell(x, y, LevelLayer::HitMode::Act), 1);
             }
         }
@@ -122,7 +122,7 @@ TEST_F(SavedGameTest, ADamagedSavedGameLoadsAsFarAsReadableAndIsAlwaysPlayableOr
         expectNoHoles(game->state().cells);
         bool over = std::find(game->state().popups.begin(), game->state().popups.end(), "popup_game_over") !=
                     game->state().popups.end();
-        EXPECT_TRUE(over || !game->hasNoMove() || game->levelWon());
+        EXPECT_TRUE(over || !game->model().hasNoMove() || game->model().levelWon());
     };
     for (std::size_t length = 0; length < good.size(); ++length)
         check(good, length, "cut at " + std::to_string(length));
@@ -146,8 +146,8 @@ TEST_F(SavedGameTest, BricksStillFadingWhenSavedAreNeverScoredTwice) {
 
     resume("game_orig");
     ASSERT_TRUE(settle());
-    EXPECT_EQ(game->score(), played.score);
-    EXPECT_EQ(game->bricksLeft(), played.bricksLeft);
+    EXPECT_EQ(game->model().score(), played.score);
+    EXPECT_EQ(game->model().bricksLeft(), played.bricksLeft);
     EXPECT_EQ(game->state().history, played.history);
     EXPECT_EQ(game->state().cells, played.cells);
 }
@@ -156,7 +156,7 @@ TEST_F(SavedGameTest, AGameSavedWithTheLevelWonGoesOnToTheNextLevel) {
     start("game_orig");
     std::vector<std::string> rows = checkerRows();
     rows[8] = "RRRRRRRG";
-    while (!game->levelWon()) {
+    while (!game->model().levelWon()) {
         game->setBoard(boardFrom(rows));
         game->playCell(0, 0);
         ASSERT_TRUE(settle());
@@ -165,12 +165,12 @@ TEST_F(SavedGameTest, AGameSavedWithTheLevelWonGoesOnToTheNextLevel) {
 
     resume("game_orig");
     ASSERT_TRUE(settle());
-    EXPECT_TRUE(game->levelWon());
+    EXPECT_TRUE(game->model().levelWon());
     auto popups = game->state().popups;
     EXPECT_NE(std::find(popups.begin(), popups.end(), "popup_level_won"), popups.end());
     game->onMenuClick(nullptr, nullptr, "next_level");
-    EXPECT_EQ(game->level(), 2);
-    EXPECT_EQ(game->bricksLeft(), 66);
+    EXPECT_EQ(game->model().level(), 2);
+    EXPECT_EQ(game->model().bricksLeft(), 66);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ TEST(MoveScoreTest, GrowsWithTheSquareOfTheCount) {
         {1, 1, 31, 0},     {2, 1, 31, 62},   {3, 1, 31, 186},
         {4, 1, 31, 372},   {9, 1, 31, 2232}, {10, 1, 31, 2790},
         {16, 1, 31, 7440}, {5, 0, 31, 0},    {70000, 1, 1, static_cast<std::int32_t>(69999u * 70000u)}};
-    for (const Case& c : cases) EXPECT_EQ(LevelLayer::moveScore(c.n, c.mul1, c.mul2), c.points) << c.n;
+    for (const Case& c : cases) EXPECT_EQ(CollapseModel::moveScore(c.n, c.mul1, c.mul2), c.points) << c.n;
 }
 
 TEST_F(ScoringTest, HitCombosMatchOnlyTheLatestRemovalsWithExactSizes) {
@@ -154,7 +154,7 @@ TEST_F(ScoringTest, APointBonusStaysOnItsCellAndPaysWhenTheBrickThatFellThereIsT
         hud->removeFromParent();
     }
     ASSERT_EQ(bonus.y, 1);
-    std::int32_t afterMove = game->score();
+    std::int32_t afterMove = game->model().score();
     ASSERT_TRUE(settle());
     LevelState settled = game->state();
     ASSERT_EQ(settled.pointBonuses.size(), 1u);
@@ -163,7 +163,7 @@ TEST_F(ScoringTest, APointBonusStaysOnItsCellAndPaysWhenTheBrickThatFellThereIsT
     EXPECT_EQ(settled.cells[bonus.x][1], boardFrom(rows)[bonus.x + 2][2]);
     EXPECT_EQ(settled.score, afterMove);
     game->removeCell(bonus.x, 1, true, true);
-    EXPECT_EQ(game->score(), afterMove + 10000);
+    EXPECT_EQ(game->model().score(), afterMove + 10000);
     EXPECT_TRUE(game->state().pointBonuses.empty());
 }
 
@@ -180,12 +180,12 @@ TEST_F(ScoringTest, AnUncollectedPointBonusDisappearsAfterItsTimeWithoutPaying) 
         game->setBoard(boardFrom(rows));
     }
     ASSERT_EQ(game->state().pointBonuses.size(), 1u);
-    std::int32_t score = game->score();
+    std::int32_t score = game->model().score();
     driver.advance(29);
     EXPECT_EQ(game->state().pointBonuses.size(), 1u);
     driver.advance(1.5f);
     EXPECT_TRUE(game->state().pointBonuses.empty());
-    EXPECT_EQ(game->score(), score);
+    EXPECT_EQ(game->model().score(), score);
 }
 
 TEST_F(ScoringTest, TheCounterRollsOneDigitPositionPerStep) {

@@ -20,7 +20,7 @@ TEST_F(SettlingTest, PhasesRunInOrderAndOneColumnArrivesPerEmptyColumn) {
     rows[8][7] = 'V';
     rows[7][7] = 'V';
     game->setBoard(boardFrom(rows));
-    std::uint32_t before = game->random().state();
+    std::uint32_t before = game->model().random().state();
     ASSERT_EQ(game->playCell(7, 0), 2);
 
     bool sawFalling = false, sawSliding = false, fallingAfterSliding = false;
@@ -40,7 +40,7 @@ TEST_F(SettlingTest, PhasesRunInOrderAndOneColumnArrivesPerEmptyColumn) {
     // Exactly one new column: nine kinds drawn.
     Random replay(before);
     for (int i = 0; i < 9; ++i) replay.below(5144);
-    EXPECT_EQ(game->random().state(), replay.state());
+    EXPECT_EQ(game->model().random().state(), replay.state());
 }
 
 TEST_F(SettlingTest, AnEmptiedColumnIsClosedRowByRowAndOnlyThenRefilled) {
@@ -48,7 +48,7 @@ TEST_F(SettlingTest, AnEmptiedColumnIsClosedRowByRowAndOnlyThenRefilled) {
     // Heights 5, 3 (the green group), 3, then 1 in every other column.
     game->setBoard(boardFrom({"........", "........", "........", "........", "R.......", "B.......",
                               "RGO.....", "BGB.....", "RGOBVRBO"}));
-    std::uint32_t before = game->random().state();
+    std::uint32_t before = game->model().random().state();
     ASSERT_EQ(game->playCell(1, 0), 3);
     ASSERT_TRUE(settle());
     CellCodes cells = game->state().cells;
@@ -60,14 +60,14 @@ TEST_F(SettlingTest, AnEmptiedColumnIsClosedRowByRowAndOnlyThenRefilled) {
     EXPECT_NE(cells[2][1], 0);
     Random replay(before);
     for (int i = 0; i < 9; ++i) replay.below(5144);
-    EXPECT_EQ(game->random().state(), replay.state());
+    EXPECT_EQ(game->model().random().state(), replay.state());
 
     game->setBoard(boardFrom({"........", "........", "........", "........", "........", "........",
                               "B.......", "B.......", "RGOBVRBO"}));
-    before = game->random().state();
+    before = game->model().random().state();
     ASSERT_EQ(game->playCell(0, 1), 2);
     ASSERT_TRUE(settle());
-    EXPECT_EQ(game->random().state(), before);
+    EXPECT_EQ(game->model().random().state(), before);
 }
 
 TEST_F(SettlingTest, BricksFallAtAThousandUnitsPerSecond) {

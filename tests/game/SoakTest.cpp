@@ -14,7 +14,7 @@ protected:
         for (int move = 0; move < moves; ++move) {
             auto popups = game->state().popups;
             bool over = std::find(popups.begin(), popups.end(), "popup_game_over") != popups.end();
-            if (game->levelWon()) game->onMenuClick(nullptr, nullptr, "next_level");
+            if (game->model().levelWon()) game->onMenuClick(nullptr, nullptr, "next_level");
             if (over || !playRandomMove(*game, botSeed)) {
                 game->removeFromParent();
                 hud->removeFromParent();
@@ -28,7 +28,7 @@ protected:
                     break;
                 case 11: {
                     ASSERT_TRUE(game->saveGame(0));
-                    std::uint32_t keep = game->random().state();
+                    std::uint32_t keep = game->model().random().state();
                     game->removeFromParent();
                     hud->removeFromParent();
                     start(section, keep ^ 0xABCDu);

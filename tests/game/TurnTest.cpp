@@ -24,9 +24,9 @@ TEST_F(TurnTest, TouchesOffTheBoardAreNotClaimedAndTouchesWhileSettlingChangeNot
     rows[8] = "RRGORBGO";
     game->setBoard(boardFrom(rows));
     driver.tap(320, 800);  // above the board
-    EXPECT_FALSE(game->undoAvailable());
+    EXPECT_FALSE(game->model().undoAvailable());
     tapCell(0, 0);
-    EXPECT_TRUE(game->undoAvailable());
+    EXPECT_TRUE(game->model().undoAvailable());
     LevelState during = game->state();
     tapCell(3, 3);
     EXPECT_EQ(game->state().score, during.score);
@@ -44,19 +44,19 @@ TEST_F(TurnTest, CompletingALevelOpensThePopupOnceSettledAndNextLevelRaisesTheTa
         ASSERT_TRUE(settle());
         if (i == 6) break;
     }
-    ASSERT_TRUE(game->levelWon());
-    EXPECT_EQ(game->bricksLeft(), 0);
+    ASSERT_TRUE(game->model().levelWon());
+    EXPECT_EQ(game->model().bricksLeft(), 0);
     EXPECT_EQ(game->state().bricksTarget, 60);
     EXPECT_TRUE(isOpen(*game, "popup_level_won"));
-    std::int32_t score = game->score();
+    std::int32_t score = game->model().score();
 
     game->onMenuClick(nullptr, nullptr, "next_level");
-    EXPECT_FALSE(game->levelWon());
-    EXPECT_EQ(game->level(), 2);
+    EXPECT_FALSE(game->model().levelWon());
+    EXPECT_EQ(game->model().level(), 2);
     EXPECT_EQ(game->state().bricksTarget, 66);
-    EXPECT_EQ(game->bricksLeft(), 66);
-    EXPECT_EQ(game->score(), score);
-    EXPECT_FALSE(game->undoAvailable());
+    EXPECT_EQ(game->model().bricksLeft(), 66);
+    EXPECT_EQ(game->model().score(), score);
+    EXPECT_FALSE(game->model().undoAvailable());
     EXPECT_TRUE(game->state().pointBonuses.empty());
 }
 
@@ -64,14 +64,14 @@ TEST_F(TurnTest, TheLevelWonPopupWaitsForTheWinningMoveToSettle) {
     start("game_orig");
     std::vector<std::string> rows = checkerRows();
     rows[8] = "RRRRRRRG";
-    for (int i = 0; i < 8 && !game->levelWon(); ++i) {
+    for (int i = 0; i < 8 && !game->model().levelWon(); ++i) {
         game->setBoard(boardFrom(rows));
         game->playCell(0, 0);
-        if (!game->levelWon()) {
+        if (!game->model().levelWon()) {
             ASSERT_TRUE(settle());
         }
     }
-    ASSERT_TRUE(game->levelWon());
+    ASSERT_TRUE(game->model().levelWon());
     EXPECT_FALSE(isOpen(*game, "popup_level_won"));
     // "Next level" sent at once still settles the winning move and starts on a full board.
     game->onMenuClick(nullptr, nullptr, "next_level");
@@ -92,7 +92,7 @@ TEST_F(TurnTest, NoMoveLeftEndsTheLevelledGameButNotZen) {
         ASSERT_EQ(game->playCell(0, 8), 2);
         EXPECT_FALSE(isOpen(*game, "popup_game_over"));
         ASSERT_TRUE(settle());
-        ASSERT_TRUE(game->hasNoMove());
+        ASSERT_TRUE(game->model().hasNoMove());
         EXPECT_EQ(isOpen(*game, "popup_game_over"), std::string(section) == "game_orig");
         game->removeFromParent();
         hud->removeFromParent();
@@ -134,7 +134,7 @@ TEST_F(TurnTest, UndoIsNotOfferedWhenTheStateDoesNotFitTheSnapshot) {
     start("game_big_deck");
     ASSERT_GT(game->state().deck.size(), 1000u);
     tapCell(0, 0);
-    EXPECT_FALSE(game->undoAvailable());
+    EXPECT_FALSE(game->model().undoAvailable());
     ASSERT_TRUE(settle());
     LevelState s = game->state();
     game->onMenuClick(hud, nullptr, "undo");
@@ -148,9 +148,9 @@ TEST_F(TurnTest, HintsShowTheOnlyMoveAfterTheDelay) {
     game->setBoard(boardFrom(rows));
     const std::set<int> expected{5 * 65536 + 8, 6 * 65536 + 8};
     int frames = 0;
-    while (game->hintCells() != expected && frames++ < 3000) driver.step();
-    EXPECT_EQ(game->hintCells(), expected);
-    EXPECT_LT(game->hintTimer(), 0);
+    while (game->model().hintCells() != expected && frames++ < 3000) driver.step();
+    EXPECT_EQ(game->model().hintCells(), expected);
+    EXPECT_LT(game->model().hintTimer(), 0);
 }
 
 TEST_F(TurnTest, GameOverOffersTheHighscoreEntryAndAskMainOpensTheExitPopup) {
@@ -170,9 +170,9 @@ TEST_F(TurnTest, GameOverOffersTheHighscoreEntryAndAskMainOpensTheExitPopup) {
 
 TEST_F(TurnTest, KindsAreDrawnByChanceAndDecksDealEachKindByItsChance) {
     start("game_orig");
-    EXPECT_EQ(game->kindCount(), 7);
+    EXPECT_EQ(static_cast<int>(game->model().rules().kinds.size()), 7);
     // With the generator's next value r, kind = the band of r mod 5144.
-    Random probe(game->random().state());
+    Random probe(game->model().random().state());
     const int bands[] = {1000, 2000, 3000, 4000, 5000, 5102, 5144};
     for (int i = 0; i < 50; ++i) {
         int r = probe.below(5144);

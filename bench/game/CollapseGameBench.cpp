@@ -16,6 +16,7 @@
 #include "engine/cocos2d.h"
 #include "engine/platform/HeadlessDriver.h"
 #include "engine/platform/PngWriter.h"
+#include "game/CollapseRulesIni.h"
 #include "game/LevelLayer.h"
 #include "menu/MenuLayer.h"
 
@@ -72,24 +73,10 @@ CellCodes checkerBoard() {
     return codes;
 }
 
-void BM_UndoSnapshot(benchmark::State& state) {
-    Game game("game_orig", 1);
-    std::array<std::uint8_t, LevelLayer::kUndoCapacity> buffer{};
-    for (auto _ : state) {
-        core::stream::BinaryWriteMemory stream(buffer.data(), buffer.size());
-        {
-            core::xfer::SaveWithBlockNoTag saver(core::xfer::ModeBlock, stream);
-            game.layer->transfer(saver);
-        }
-        benchmark::DoNotOptimize(stream.Size());
-    }
-}
-BENCHMARK(BM_UndoSnapshot);
-
 void BM_HasNoMoveOnAFullBoardWithoutMoves(benchmark::State& state) {
     Game game("game_orig", 1);
     game.layer->setBoard(checkerBoard());
-    for (auto _ : state) benchmark::DoNotOptimize(game.layer->hasNoMove());
+    for (auto _ : state) benchmark::DoNotOptimize(game.layer->model().hasNoMove());
 }
 BENCHMARK(BM_HasNoMoveOnAFullBoardWithoutMoves);
 
@@ -102,12 +89,12 @@ void BM_BotGames(benchmark::State& state) {
         Game game("game_orig", seed++);
         unsigned bot = seed;
         for (int move = 0; move < 5000; ++move) {
-            if (game.layer->levelWon()) game.layer->onMenuClick(nullptr, nullptr, "next_level");
+            if (game.layer->model().levelWon()) game.layer->onMenuClick(nullptr, nullptr, "next_level");
             bot = bot * 1664525u + 1013904223u;
             int start = static_cast<int>((bot >> 8) % 72), played = 0;
             for (int i = 0; i < 72 && !played; ++i) {
                 int cell = (start + i) % 72;
-                if (game.layer->hitCell(cell / 9, cell % 9, LevelLayer::HitMode::Test))
+                if (game.layer->hitCell(cell / 9, cell % 9, LevelLayer::HitMode::Check))
                     played = game.layer->playCell(cell / 9, cell % 9);
             }
             if (!played) break;
@@ -115,8 +102,58 @@ void BM_BotGames(benchmark::State& state) {
             for (int frame = 0; frame < 600 && !game.layer->isIdle(); ++frame) game.driver.step();
         }
     }
+    state.counters["games"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["moves"] = benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_BotGames)->Unit(benchmark::kMillisecond);
+
+// The bot of BM_BotGames through the rules model alone: no scene, no sprites. Frames are
+// the model's longest step (0.1 s); the games are whole all the same.
+void BM_ModelBotGames(benchmark::State& state) {
+    prepareFolder();
+    const CollapseRules rules = readCollapseRules("game_orig");
+    std::uint32_t seed = 1;
+    std::int64_t moves = 0;
+    for (auto _ : state) {
+        CollapseModel model(rules, seed++);
+        model.start();
+        unsigned bot = seed;
+        for (int move = 0; move < 5000; ++move) {
+            if (model.levelWon()) model.nextLevel();
+            bot = bot * 1664525u + 1013904223u;
+            int start = static_cast<int>((bot >> 8) % 72), played = 0;
+            for (int i = 0; i < 72 && !played; ++i) {
+                int cell = (start + i) % 72;
+                if (model.hitCell(cell / 9, cell % 9, CollapseModel::HitMode::Check))
+                    played = model.playCell(cell / 9, cell % 9);
+            }
+            if (!played) break;
+            ++moves;
+            for (int frame = 0; frame < 600 && !model.isIdle(); ++frame) model.update(0.1f);
+            model.clearEvents();
+        }
+    }
+    state.counters["games"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["moves"] = benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ModelBotGames)->Unit(benchmark::kMicrosecond);
+
+void BM_UndoSnapshot(benchmark::State& state) {
+    prepareFolder();
+    CollapseModel model(readCollapseRules("game_orig"), 1);
+    model.start();
+    std::array<std::uint8_t, CollapseModel::kUndoCapacity> buffer{};
+    for (auto _ : state) {
+        core::stream::BinaryWriteMemory stream(buffer.data(), buffer.size());
+        {
+            core::xfer::SaveWithBlockNoTag saver(core::xfer::ModeBlock, stream);
+            model.transfer(saver);
+        }
+        benchmark::DoNotOptimize(stream.Size());
+    }
+}
+BENCHMARK(BM_UndoSnapshot);
 
 }  // namespace

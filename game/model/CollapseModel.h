@@ -1,0 +1,190 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/xfer/VirtualBase.h"
+#include "game/LevelState.h"
+#include "game/Random.h"
+#include "game/model/CollapseEvent.h"
+#include "game/model/CollapseRules.h"
+#include "game/model/SavedGame.h"
+
+// The rules of the collapse game as plain data: a board of 8 x 9 bricks; clicking a group of
+// two or more touching bricks of one kind dissolves it, the rest falls down and slides left,
+// and new columns arrive from the right. It advances by the player's actions and by update(dt)
+// and reports what happened as events (see CollapseEvent); it knows nothing of sprites.
+class CollapseModel {
+public:
+    static constexpr int kColumns = 8;
+    static constexpr int kRows = 9;
+    // Positions are in board pixels: a brick at rest stands at its cell's centre.
+    static constexpr int kCellSize = 80;
+    static constexpr int kUndoCapacity = 4720;
+    static constexpr int kMaxHistory = 10;
+    static constexpr float kMoveSpeed = 1000;
+
+    // Act plays the cell; Hint marks the group it would take; Check only asks whether it is a move.
+    enum class HitMode { Act, Hint, Check };
+
+    CollapseModel(CollapseRules rules, std::uint32_t seed);
+
+    // Deals the first board and sets up the first level.
+    void start();
+    // Takes the numbers a configuration reload may change (bonus effects, point values,
+    // level sizes, hint delay); the catalogue itself stays.
+    void retune(const CollapseRules& rules);
+
+    // Player actions.
+    // Plays the cell as a click there would, settling permitting; the move's count.
+    int playCell(int x, int y);
+    int hitCell(int x, int y, HitMode mode);
+    // Takes the brick off the cell; what it was (a BrickFunction value, -1 for a bonus, 0 for none).
+    int removeCell(int x, int y, bool award, bool ownParticles);
+    void undo();
+    void nextLevel();
+    // Replaces the board with these codes at rest; no points paid.
+    void setBoard(const CellCodes& codes);
+    // The next kind index the generator deals.
+    int chooseBrickKind();
+    // Removes (and has scored) the bricks of a group still fading, as the end of the fade would.
+    void finishFadingBricks();
+
+    // Time: update() is advanceClocks, updateHints and updateBoard in turn; the layer calls
+    // them one by one to keep its own steps between them.
+    void update(float dt);
+    // The fades and zooms, timed like engine actions: the first frame after they start counts 0.
+    void advanceClocks(float dt);
+    void updateHints(float dt);
+    void updateBoard(float dt);
+
+    // Saving: the stored layout in both directions; a load restores the position and settles it.
+    void transfer(core::xfer::VirtualBase& t);
+    SavedGame saved() const;
+    void saveInto(SavedGame& game) const;
+    void restore(const SavedGame& game);
+
+    // The events since the last call.
+    std::vector<CollapseEvent> takeEvents() { return std::exchange(m_events, {}); }
+    void clearEvents() { m_events.clear(); }
+
+    int cellCode(int x, int y) const;
+    // The id of the brick on the cell (0 for none); ids stay with a brick while it moves.
+    int brickId(int x, int y) const { return m_cells[x][y].id; }
+    // Where the brick on the cell stands now.
+    std::pair<float, float> brickPosition(int x, int y) const { return {m_cells[x][y].px, m_cells[x][y].py}; }
+    bool hasNoMove() const;
+    // Nothing fades, zooms, falls or slides.
+    bool isIdle() const;
+    bool settling() const { return m_removalPending || m_falling || m_sliding; }
+    // The state dump's fields (the layer adds the score label and popups).
+    LevelState state() const;
+
+    const CollapseRules& rules() const { return m_rules; }
+    std::int32_t score() const { return m_score; }
+    int level() const { return m_level; }
+    int bricksLeft() const { return m_bricksLeft; }
+    int bricksTarget() const { return m_bricksTarget; }
+    bool levelWon() const { return m_levelWon; }
+    bool undoAvailable() const;
+    const std::set<int>& hintCells() const { return m_hintCells; }
+    float hintTimer() const { return m_hintTimer; }
+    const Random& random() const { return m_random; }
+    const std::deque<std::int32_t>& deck() const { return m_deck; }
+    // The point bonus section on the cell, or null.
+    const std::string* pointBonusAt(int x, int y) const;
+
+    static std::int32_t moveScore(int count, int mul1, int mul2);
+
+private:
+    // Counted like an engine interval action: double elapsed time, first step counts 0.
+    struct Clock {
+        double elapsed = 0;
+        float duration = 0;
+        bool firstTick = true;
+        bool running = false;
+        void start(float seconds);
+        void step(float dt);
+    };
+    struct Cell {
+        int code = 0;
+        int id = 0;
+        float px = 0;
+        float py = 0;
+        bool fading = false;
+        Clock clock;
+    };
+    struct PointBonusCell {
+        // Index into the rules' point bonuses, -1 for none.
+        int bonus = -1;
+        float seconds = 0;
+    };
+
+    void emit(CollapseEvent event) { m_events.push_back(event); }
+    void startClock(Cell& cell, float seconds);
+    bool placeCode(int code, int x, int y, float px, float py, bool appears = false);
+    void fillBoard();
+    void clearBoard();
+    void setupLevel();
+    // Whether the cell is a move, and how big (a group counts up to two).
+    int checkCell(int x, int y) const;
+    std::vector<std::pair<int, int>> findGroup(int x, int y, int code) const;
+    int actOnBonus(int x, int y, int code, std::vector<std::pair<int, int>>& bombs);
+    int explodeBombs(std::vector<std::pair<int, int>>& bombs);
+    void collectPointBonus(int x, int y, int brickId, bool award);
+    void removePointBonus(int x, int y);
+    void awardPoints(int x, int y, std::int32_t points);
+
+    void settle(float dt);
+    void compactColumns();
+    void compactRows();
+    void refillColumns();
+    void afterSettled();
+    void checkHitCombos();
+    int freeTopColumn();
+    void placePointBonus(int count);
+    void expirePointBonuses(float dt);
+
+    void takeUndoSnapshot();
+    void writeUndoSnapshot() const;
+
+    CollapseRules m_rules;
+    int m_chanceTotal = 0;
+    std::array<std::array<Cell, kRows>, kColumns> m_cells{};
+    std::array<std::array<PointBonusCell, kRows>, kColumns> m_pointBonuses{};
+    int m_nextId = 1;
+    // Upper bound of the running clocks (exact after advanceClocks); fading bricks and point
+    // bonuses on the board. They let a frame skip the board when nothing is under way.
+    int m_runningClocks = 0;
+    int m_fadingCount = 0;
+    int m_pointBonusCount = 0;
+    // Columns with a brick still on its way; the others are skipped while bricks move.
+    std::array<bool, kColumns> m_columnMoving{};
+    bool m_removalPending = false;
+    bool m_falling = false;
+    bool m_sliding = false;
+    std::int32_t m_score = 0;
+    std::deque<RemovalEntry> m_removalHistory;
+    std::int32_t m_level = 1;
+    std::int32_t m_bricksLeft = 0;
+    std::int32_t m_bricksTarget = 0;
+    bool m_levelWon = false;
+    std::set<int> m_hintCells;
+    float m_hintTimer = 0;
+    Random m_random;
+    std::deque<std::int32_t> m_deck;
+    // Reused by every transfer, so an undo snapshot per move allocates nothing.
+    SavedGame m_transferred;
+    // The position before the last move, written to the buffer (in the stored layout) on demand.
+    mutable SavedGame m_undoState;
+    mutable bool m_undoWritten = true;
+    mutable std::array<std::uint8_t, kUndoCapacity> m_undoBuffer{};
+    mutable std::size_t m_undoSize = 0;
+    mutable bool m_undoAvailable = false;
+    std::vector<CollapseEvent> m_events;
+};
