@@ -1,6 +1,7 @@
 // The transfer loader over arbitrary bytes. The first byte picks the mode flags (low four
 // bits) and the stream kind (bit 4: a stdio file over the bytes); the rest is the stream,
-// read as a saved game is read, followed by an object reference and a skipped block.
+// loaded into a collapse game as a saved game is, followed by an object reference and a
+// skipped block.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,29 +16,11 @@
 #include "core/xfer/ClassRegistry.h"
 #include "core/xfer/Load.h"
 #include "core/xfer/Persistent.h"
-#include "core/xfer/Version.h"
+#include "game/model/CollapseModel.h"
 
 namespace {
 
 using core::xfer::VirtualBase;
-
-struct Combo {
-    int32_t kind = 0;
-    int32_t count = 0;
-    void Transfer(VirtualBase& t) { t.TransferPacked(kind).TransferPacked(count); }
-};
-
-struct Generator {
-    uint32_t state = 0;
-    void Transfer(VirtualBase& t) { t.Transfer(state); }
-};
-
-struct PointBonus {
-    std::string section;
-    int32_t x = 0;
-    int32_t y = 0;
-    float seconds = 0;
-};
 
 // A chain of objects stored by reference.
 class Link final : public core::xfer::Persistent {
@@ -53,54 +36,29 @@ public:
     core::xfer::Persistent* m_next = nullptr;
 };
 
-// The fields of a saved game in their stored order; both directions, as the game does it.
-struct SavedGame {
-    std::string section;
-    int32_t score = 0;
-    std::deque<Combo> history;
-    int32_t level = 0;
-    int32_t bricksLeft = 0;
-    int32_t bricksTarget = 0;
-    Generator random;
-    std::deque<int32_t> deck;
-    int32_t cells[72] = {};
-    std::vector<PointBonus> bonuses;
-    core::xfer::Persistent* link = nullptr;
-
-    void Transfer(VirtualBase& t) {
-        core::xfer::Version(t, 1);
-        t.Transfer(section).Transfer(score).Transfer(history).Transfer(level).Transfer(bricksLeft);
-        t.Transfer(bricksTarget).Transfer(random).Transfer(deck);
-        for (int32_t& cell : cells) t.TransferPacked(cell);
-        if (t.IsLoading()) {
-            loadBonuses(t);
-        } else {
-            for (PointBonus& bonus : bonuses) saveBonus(t, bonus);
-            std::string end;
-            t.Transfer(end);
-        }
-        t.ObjectReference(&link);
-    }
-
-    static void saveBonus(VirtualBase& t, PointBonus& bonus) {
-        t.Transfer(bonus.section).TransferPacked(bonus.x).TransferPacked(bonus.y).Transfer(bonus.seconds);
-    }
-
-    void loadBonuses(VirtualBase& t) {
-        while (!t.HasError()) {
-            PointBonus bonus;
-            t.Transfer(bonus.section);
-            if (bonus.section.empty()) break;
-            t.TransferPacked(bonus.x).TransferPacked(bonus.y).Transfer(bonus.seconds);
-            bonuses.push_back(bonus);
-        }
-    }
-};
+// The collapse game the loaded fields go into: the real loader with its checks.
+CollapseRules fuzzRules() {
+    CollapseRules rules;
+    rules.section = "game_fuzz";
+    for (const char* kind : {"red", "blue", "green"})
+        rules.kinds.push_back({kind, 10, BrickFunction::Normal, true});
+    rules.kinds.push_back({"bomb", 2, BrickFunction::Bomb, true});
+    rules.bonuses = {{"row", CollapseRules::BonusEffect::ClearRow, 0}};
+    rules.pointBonuses = {{"coin", "coin.png", 4, 5, 100}};
+    rules.bricksToComplete = 20;
+    return rules;
+}
 
 void loadAll(uint32_t flags, core::stream::BinaryReadWriteBase& stream) {
     core::xfer::Load loader(flags, stream);
-    SavedGame game;
-    game.Transfer(loader);
+    static const CollapseRules s_rules = fuzzRules();
+    CollapseModel model(s_rules, 1);
+    model.transfer(loader);
+    // Whatever was read must settle into a playable position.
+    for (int frame = 0; frame < 100 && !model.isIdle(); ++frame) model.update(0.1f);
+    model.clearEvents();
+    core::xfer::Persistent* link = nullptr;
+    loader.ObjectReference(&link);
     uint8_t copy[256];
     core::stream::BinaryWriteMemory target(copy, sizeof copy);
     loader.SkipBlock(target);

@@ -2,19 +2,14 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <deque>
 
 #include "core/stream/BinaryReadMemory.h"
 #include "core/xfer/Load.h"
-#include "core/xfer/Version.h"
+#include "game/model/SavedGame.h"
 
 namespace {
 
-struct HistoryEntry {
-    std::int32_t kind = 0;
-    std::int32_t count = 0;
-    void Transfer(core::xfer::VirtualBase& t) { t.TransferPacked(kind).TransferPacked(count); }
-};
+using Field = SavedGame::Field;
 
 std::string quoted(const std::string& text) {
     std::string out = "\"";
@@ -33,104 +28,82 @@ std::string quoted(const std::string& text) {
     return out + "\"";
 }
 
-class Decoder {
-public:
-    explicit Decoder(const std::string& bytes)
-        : m_stream(bytes.size() > 1 ? bytes.data() + 1 : nullptr, bytes.size() > 1 ? bytes.size() - 1 : 0),
-          m_loader(core::xfer::ModeBlock | core::xfer::ModeVersion, m_stream) {}
-
-    // False once the stream has failed; the field's name is kept for the report.
-    bool ok(const std::string& field) {
-        if (m_loader.HasError()) {
-            m_failedAt = field;
-            return false;
-        }
-        return true;
+std::string fieldName(SavedGame::Stop stop) {
+    const int columns = static_cast<int>(CellCodes{}.size());
+    switch (stop.field) {
+        case Field::Version:
+            return "version";
+        case Field::Section:
+            return "section";
+        case Field::Score:
+            return "score";
+        case Field::History:
+            return "history";
+        case Field::Level:
+            return "level";
+        case Field::BricksLeft:
+            return "bricks_left";
+        case Field::BricksTarget:
+            return "bricks_target";
+        case Field::RandomState:
+            return "random_state";
+        case Field::Deck:
+            return "deck";
+        case Field::Cells:
+            return "cell x " + std::to_string(stop.index % columns) + " y " +
+                   std::to_string(stop.index / columns);
+        case Field::PointBonuses:
+            return "point bonus " + std::to_string(stop.index);
+        case Field::Complete:
+            break;
     }
+    return "";
+}
 
-    core::xfer::Load& t() { return m_loader; }
-    const std::string& failedAt() const { return m_failedAt; }
-    const char* error() const { return m_loader.HasError(); }
-
-private:
-    core::stream::BinaryReadMemory m_stream;
-    core::xfer::Load m_loader;
-    std::string m_failedAt;
-};
-
-bool decodeFields(Decoder& d, std::string& json) {
-    core::xfer::Version version(d.t(), 1);
-    json += ",\"version\":" + std::to_string(version.Number());
-    if (!d.ok("version")) return false;
-    std::string section;
-    d.t().Transfer(section);
-    if (!d.ok("section")) return false;
-    json += ",\"section\":" + quoted(section);
-    std::int32_t score = 0;
-    d.t().Transfer(score);
-    if (!d.ok("score")) return false;
-    json += ",\"score\":" + std::to_string(score);
-    std::deque<HistoryEntry> history;
-    d.t().Transfer(history);
-    if (!d.ok("history")) return false;
-    json += ",\"history\":[";
-    for (std::size_t i = 0; i < history.size(); ++i)
-        json +=
-            (i ? ",[" : "[") + std::to_string(history[i].kind) + "," + std::to_string(history[i].count) + "]";
-    json += "]";
-    const char* names[] = {"level", "bricks_left", "bricks_target"};
-    for (const char* name : names) {
-        std::int32_t value = 0;
-        d.t().Transfer(value);
-        if (!d.ok(name)) return false;
-        json += ",\"" + std::string(name) + "\":" + std::to_string(value);
-    }
-    std::uint32_t randomState = 0;
-    d.t().Transfer(randomState);
-    if (!d.ok("random_state")) return false;
-    json += ",\"random_state\":" + std::to_string(randomState);
-    std::deque<std::int32_t> deck;
-    d.t().Transfer(deck);
-    if (!d.ok("deck")) return false;
-    json += ",\"deck\":[";
-    for (std::size_t i = 0; i < deck.size(); ++i) json += (i ? "," : "") + std::to_string(deck[i]);
-    json += "]";
-    std::int32_t cells[8][9] = {};
-    for (int y = 0; y < 9; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            d.t().TransferPacked(cells[x][y]);
-            if (!d.ok("cell x " + std::to_string(x) + " y " + std::to_string(y))) return false;
-        }
-    }
-    json += ",\"cells\":[";
-    for (int x = 0; x < 8; ++x) {
-        json += x ? ",[" : "[";
-        for (int y = 0; y < 9; ++y) json += (y ? "," : "") + std::to_string(cells[x][y]);
+// The fields read before the stop, in stored order; the version as far as it was read.
+void appendFields(const SavedGame& game, Field stop, std::string& json) {
+    auto read = [stop](Field field) { return field < stop; };
+    json += ",\"version\":" + std::to_string(game.version);
+    if (read(Field::Section)) json += ",\"section\":" + quoted(game.section);
+    if (read(Field::Score)) json += ",\"score\":" + std::to_string(game.score);
+    if (read(Field::History)) {
+        json += ",\"history\":[";
+        for (std::size_t i = 0; i < game.history.size(); ++i)
+            json += (i ? ",[" : "[") + std::to_string(game.history[i].kind) + "," +
+                    std::to_string(game.history[i].count) + "]";
         json += "]";
     }
-    json += "],\"point_bonuses\":[";
-    for (int record = 0;; ++record) {
-        std::string name;
-        d.t().Transfer(name);
-        if (!d.ok("point bonus " + std::to_string(record))) {
+    if (read(Field::Level)) json += ",\"level\":" + std::to_string(game.level);
+    if (read(Field::BricksLeft)) json += ",\"bricks_left\":" + std::to_string(game.bricksLeft);
+    if (read(Field::BricksTarget)) json += ",\"bricks_target\":" + std::to_string(game.bricksTarget);
+    if (read(Field::RandomState)) json += ",\"random_state\":" + std::to_string(game.randomState);
+    if (read(Field::Deck)) {
+        json += ",\"deck\":[";
+        for (std::size_t i = 0; i < game.deck.size(); ++i)
+            json += (i ? "," : "") + std::to_string(game.deck[i]);
+        json += "]";
+    }
+    if (read(Field::Cells)) {
+        json += ",\"cells\":[";
+        for (std::size_t x = 0; x < game.cells.size(); ++x) {
+            json += x ? ",[" : "[";
+            for (std::size_t y = 0; y < game.cells[x].size(); ++y)
+                json += (y ? "," : "") + std::to_string(game.cells[x][y]);
             json += "]";
-            return false;
         }
-        if (name.empty()) break;
-        std::int32_t x = 0, y = 0;
-        float seconds = 0;
-        d.t().TransferPacked(x).TransferPacked(y).Transfer(seconds);
-        if (!d.ok("point bonus " + std::to_string(record))) {
-            json += "]";
-            return false;
-        }
+        json += "]";
+    }
+    if (stop < Field::PointBonuses) return;
+    json += ",\"point_bonuses\":[";
+    for (std::size_t i = 0; i < game.pointBonuses.size(); ++i) {
+        const SavedGame::PointBonus& bonus = game.pointBonuses[i];
         char time[32];
-        std::snprintf(time, sizeof time, "%.3f", seconds);
-        json += (record ? ",{" : "{") + std::string("\"section\":") + quoted(name) +
-                ",\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y) + ",\"seconds\":" + time + "}";
+        std::snprintf(time, sizeof time, "%.3f", bonus.seconds);
+        json += (i ? ",{" : "{") + std::string("\"section\":") + quoted(bonus.section) +
+                ",\"x\":" + std::to_string(bonus.x) + ",\"y\":" + std::to_string(bonus.y) +
+                ",\"seconds\":" + time + "}";
     }
     json += "]";
-    return true;
 }
 
 }  // namespace
@@ -142,13 +115,19 @@ SavedGameDump decodeSavedGame(const std::string& bytes) {
         return dump;
     }
     dump.json = "{\"marker\":" + std::to_string(static_cast<unsigned char>(bytes[0]));
-    Decoder decoder(bytes);
-    dump.complete = decodeFields(decoder, dump.json);
+    core::stream::BinaryReadMemory stream(bytes.size() > 1 ? bytes.data() + 1 : nullptr,
+                                          bytes.size() > 1 ? bytes.size() - 1 : 0);
+    core::xfer::Load loader(core::xfer::ModeBlock | core::xfer::ModeVersion, stream);
+    SavedGame game;
+    SavedGame::Stop stop = game.transfer(loader);
+    appendFields(game, stop.field, dump.json);
+    dump.complete = stop.field == Field::Complete;
     dump.json += ",\"complete\":";
     dump.json += dump.complete ? "true" : "false";
     if (!dump.complete) {
+        const char* error = loader.HasError();
         dump.json +=
-            ",\"unreadable_from\":" + quoted(decoder.failedAt()) + ",\"error\":" + quoted(decoder.error());
+            ",\"unreadable_from\":" + quoted(fieldName(stop)) + ",\"error\":" + quoted(error ? error : "");
     }
     dump.json += "}";
     return dump;
