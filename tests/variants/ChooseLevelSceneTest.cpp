@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "core/fs/TempFolder.h"
+#include "engine/nodes/CCSprite.h"
+#include "menu/MenuItemFontAndSprite.h"
 #include "tests/variants/TwistedTestSupport.h"
 #include "variants/twisted/ChooseLevelScene.h"
 #include "variants/twisted/TwistedScenes.h"
+#include "variants/twisted/model/TwistedProgress.h"
 
 using namespace cocos2d;
 using petalune::test::clickCommand;
@@ -27,6 +30,7 @@ protected:
         setTwistedGameSceneFactory(nullptr);
         std::error_code ignored;
         std::filesystem::remove(numberFile(), ignored);
+        std::filesystem::remove(tempFolderPath() + "puzzle_progress", ignored);
     }
 
     static std::string numberFile() { return tempFolderPath() + "level"; }
@@ -97,6 +101,26 @@ TEST_F(ChooseLevel, EditLevelOpensTheEditor) {
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->isEditor());
     EXPECT_EQ(editor->levelName(), "level5");
+}
+
+TEST_F(ChooseLevel, WinningALevelMovesTheChooserOnToTheNextUnsolvedOne) {
+    petalune::test::defineLevel("level2", "connect=3\n");
+    open();
+    click("num_1");
+    click("go");
+    play("level1");  // its last stone drops into the gap of the bottom row
+    drag(1, 1, 0, -1);
+    ASSERT_TRUE(game->isWon());
+    EXPECT_TRUE(TwistedProgress::load().isSolved("level1"));
+    EXPECT_EQ(TwistedProgress::load().firstUnsolved(2), 2);
+
+    open();
+    EXPECT_EQ(chooser->number(), "2");
+    auto* solved = dynamic_cast<MenuItemFontAndSprite*>(chooser->menuLayer()->findById("pick1"));
+    ASSERT_NE(solved, nullptr);
+    EXPECT_NE(solved->getNormalImage()->getColor().g, 255);  // tinted
+    click("pick_2");
+    EXPECT_EQ(opened.back(), "level2");
 }
 
 }  // namespace

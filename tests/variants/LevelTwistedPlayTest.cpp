@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "config/IniStore.h"
+#include "menu/MenuSceneFactory.h"
 #include "tests/variants/TwistedTestSupport.h"
 #include "variants/twisted/LevelTwistedStone.h"
 #include "variants/twisted/TwistedScenes.h"
@@ -233,10 +235,27 @@ TEST_P(TwistedSceneCommands, OpenTheRightLevel) {
         opened.push_back(section);
         return CCScene::create();
     });
+    defineLevel(GetParam().opened, "connect=3\n");
     play(GetParam().level);
     game->onMenuClick(menu, nullptr, GetParam().command);
     setTwistedGameSceneFactory(nullptr);
     EXPECT_EQ(opened, std::vector<std::string>{GetParam().opened});
+}
+
+TEST_F(TwistedPlay, AfterTheLastLevelComesTheEnding) {
+    std::vector<std::string> menus;
+    setMenuSceneFactory([&menus](const std::string& section) -> CCScene* {
+        menus.push_back(section);
+        return CCScene::create();
+    });
+    defineLevel("level7", "connect=3\n");
+    play("level7");
+    game->onMenuClick(menu, nullptr, "next_level");  // no level8: the main menu stands in
+    std::string ending = "[menu_puzzle_end]\npos(+)=320,430\n\ttext()=The end\n";
+    IniStore::shared().parseBuffer(ending.data(), ending.size());
+    game->onMenuClick(menu, nullptr, "next_level");
+    setMenuSceneFactory(nullptr);
+    EXPECT_EQ(menus, (std::vector<std::string>{"menu_main", "menu_puzzle_end"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, TwistedSceneCommands,

@@ -4,6 +4,7 @@
 
 #include "tools/petalune-tool/IniCommands.h"
 #include "tools/petalune-tool/SaveDumpCommand.h"
+#include "tools/petalune-tool/SolveLevelCommand.h"
 
 namespace {
 
@@ -28,6 +29,17 @@ Commands:
       folder) as JSON: the marker byte, then every field in stored order. A damaged
       file prints what was readable with "complete": false, the field where reading
       stopped ("unreadable_from") and the reader's error, and exits 1.
+
+  solve-level [--original] [--ini FILE] [--max-states N] NAME|FILE
+  solve-level [--original] [--ini FILE] --all
+      Searches a level of the level puzzle for a shortest winning sequence of moves
+      and prints it, one move a line (column and row counted from 0 at the bottom
+      left, and the direction). NAME is a level section of FILE given by --ini
+      (default assets/edition_puzzle.ini); a FILE argument is a level file as the
+      editor writes it. --all prints one line for every level of the --ini file.
+      --original plays by the original rules; --max-states bounds the search
+      (default 3000000). Exits 1 when no solution exists within the level's move
+      limit or the search stops undecided.
 
   --help
       Shows this text.
@@ -58,6 +70,7 @@ int main(int argc, char** argv) {
     if (command == "ini-check") return runIniCheck(args);
     if (command == "ini-get") return runIniGet(args);
     if (command == "save-dump") return runSaveDump(args);
+    if (command == "solve-level") return runSolveLevel(args);
     reportError("unknown command " + command + "; see petalune-tool --help");
     return kExitUsage;
 }

@@ -5,18 +5,30 @@
 #include <cstdio>
 #include <fstream>
 
+#include "config/IniStore.h"
 #include "core/fs/AtomicFile.h"
 #include "core/fs/TempFolder.h"
+#include "engine/actions/CCActionComposite.h"
+#include "engine/actions/CCActionTransform.h"
 #include "engine/director/CCDirector.h"
+#include "engine/nodes/CCSprite.h"
+#include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayer.h"
 #include "variants/twisted/NodeText.h"
 #include "variants/twisted/TwistedScenes.h"
+#include "variants/twisted/model/TwistedLevelFile.h"
+#include "variants/twisted/model/TwistedProgress.h"
 
 using namespace cocos2d;
 
 namespace {
 
 constexpr std::size_t kMaxStoredLine = 99;
+
+bool isLevelNumber(const std::string& text) {
+    return !text.empty() && text.size() <= ChooseLevelScene::kMaxDigits &&
+           std::ranges::all_of(text, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+}
 
 std::string numberFilePath() {
     return tempFolderPath() + "level";
@@ -46,6 +58,7 @@ bool ChooseLevelScene::init() {
     contentRoot()->addChild(m_menuLayer);
     m_label = m_menuLayer->findById("level");
     m_number = storedNumber();
+    showProgress();
     showNumber();
     return true;
 }
@@ -56,14 +69,30 @@ std::string ChooseLevelScene::storedNumber() {
     char ch = 0;
     while (line.size() < kMaxStoredLine && file.get(ch) && ch != '\n' && ch != '\r') line += ch;
     // Only a number this chooser could have typed becomes a level name.
-    bool digits =
-        std::ranges::all_of(line, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
-    return digits && line.size() <= kMaxDigits ? line : std::string();
+    return isLevelNumber(line) ? line : std::string();
 }
 
 void ChooseLevelScene::storeNumber() const {
     if (!writeFileAtomically(numberFilePath(), m_number.data(), m_number.size()))
         std::fprintf(stderr, "Petalune: cannot remember the level number\n");
+}
+
+void ChooseLevelScene::showProgress() {
+    TwistedProgress progress = TwistedProgress::load();
+    int count = twistedLevelCount(IniStore::shared());
+    int next = progress.firstUnsolved(count);
+    if (!m_number.empty() && progress.isSolved("level" + m_number) && next <= count)
+        m_number = std::to_string(next);
+    for (int number = 1; number <= count; ++number) {
+        auto* button =
+            dynamic_cast<MenuItemFontAndSprite*>(m_menuLayer->findById("pick" + std::to_string(number)));
+        if (!button) continue;
+        if (progress.isSolved("level" + std::to_string(number)) && button->getNormalImage())
+            button->getNormalImage()->setColor(ccc3(150, 235, 170));
+        if (number == next)
+            button->runAction(CCRepeatForever::create(CCSequence::createWithTwoActions(
+                CCScaleTo::create(0.5f, 1.12f), CCScaleTo::create(0.5f, 1.0f))));
+    }
 }
 
 void ChooseLevelScene::showNumber() {
@@ -79,6 +108,12 @@ void ChooseLevelScene::onMenuClick(MenuLayer*, CCNode*, const std::string& comma
     } else if (command == "clear") {
         m_number.clear();
         showNumber();
+    } else if (command.starts_with("pick_")) {
+        std::string number = command.substr(5);
+        if (!isLevelNumber(number)) return;
+        m_number = number;
+        storeNumber();
+        showTwistedGame("level" + m_number);
     } else if (command == "go" && !m_number.empty()) {
         storeNumber();
         showTwistedGame("level" + m_number);

@@ -8,9 +8,12 @@
 
 class MenuLayer;
 
-// The level chooser: the menu "menu_choose_level_debug" with a number pad ("num_<digit>",
+// The level chooser: the menu "menu_choose_level_debug" with a button per level
+// ("pick_<n>", id "pick<n>", tinted once the level is solved), a number pad ("num_<digit>",
 // "clear") and the commands "go" (play the level) and "edit_level" (open it in the editor).
-// The number, up to three digits, is remembered in the file "level" of the writable folder.
+// The number, up to three digits, is remembered in the file "level" of the writable folder;
+// once that level is solved it moves on to the first level not yet solved, whose button
+// pulses.
 class ChooseLevelScene : public ScaledScene, public IClickCallback {
 public:
     static constexpr std::size_t kMaxDigits = 3;
@@ -30,6 +33,7 @@ public:
 private:
     explicit ChooseLevelScene(const LevelTwisted::Options& editorOptions);
 
+    void showProgress();
     void showNumber();
     void storeNumber() const;
     void openEditor();

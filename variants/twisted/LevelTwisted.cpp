@@ -8,6 +8,7 @@
 #include "variants/twisted/LevelTwistedStone.h"
 #include "variants/twisted/NodeText.h"
 #include "variants/twisted/model/TwistedLevelFile.h"
+#include "variants/twisted/model/TwistedProgress.h"
 
 using namespace cocos2d;
 
@@ -118,6 +119,7 @@ void LevelTwisted::showOutcome() {
     if (m_outcomeShown || !m_board.isOver()) return;
     m_outcomeShown = true;
     openPopup(m_board.isWon() ? "popup_level_won" : "popup_level_lost");
+    if (m_board.isWon() && !m_testPlay && !isEditor()) TwistedProgress::load().markSolved(m_levelName);
 }
 
 void LevelTwisted::addWallMarker(int column, int row) {

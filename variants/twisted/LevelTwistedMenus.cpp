@@ -10,6 +10,7 @@
 #include "variants/twisted/LevelTwisted.h"
 #include "variants/twisted/NodeText.h"
 #include "variants/twisted/TwistedScenes.h"
+#include "variants/twisted/model/TwistedLevelFile.h"
 
 using namespace cocos2d;
 
@@ -83,7 +84,11 @@ bool LevelTwisted::runPlayCommand(MenuLayer* layer, const std::string& command) 
         } else {
             long number = m_levelName.size() > 5 ? std::strtol(m_levelName.c_str() + 5, nullptr, 10) : 0;
             if (number < 0 || number >= 999999) number = 0;
-            showTwistedGame("level" + std::to_string(number + 1));
+            std::string next = "level" + std::to_string(number + 1);
+            if (twistedLevelExists(next))
+                showTwistedGame(next);
+            else
+                showEnding();
         }
     } else {
         return false;

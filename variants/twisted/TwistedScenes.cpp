@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "config/IniLookup.h"
+#include "config/IniStore.h"
 #include "engine/director/CCDirector.h"
 #include "engine/nodes/CCScene.h"
 #include "menu/MenuSceneFactory.h"
@@ -34,7 +35,20 @@ bool showTwistedGame(const std::string& levelName) {
     return true;
 }
 
+namespace {
+
+bool showMenu(const char* section) {
+    CCScene* menu = IniStore::shared().findSection(section) ? createMenuScene(section) : nullptr;
+    if (menu) CCDirector::sharedDirector()->replaceScene(createTransition(section, menu));
+    return menu != nullptr;
+}
+
+}  // namespace
+
 void showMainMenu() {
-    if (CCScene* menu = createMenuScene("menu_main"))
-        CCDirector::sharedDirector()->replaceScene(createTransition("menu_main", menu));
+    showMenu("menu_main");
+}
+
+void showEnding() {
+    if (!showMenu("menu_puzzle_end")) showMainMenu();
 }

@@ -16,3 +16,5 @@ void setTwistedGameSceneFactory(TwistedGameSceneFactory factory);
 bool showTwistedGame(const std::string& levelName);
 // Replaces the running scene by the main menu.
 void showMainMenu();
+// After the last level: the screen "menu_puzzle_end", else the main menu.
+void showEnding();

@@ -21,7 +21,7 @@ TwistedGrid gridOf(const Stones& stones) {
 }  // namespace
 
 TwistedBoard::TwistedBoard(const TwistedLevel& level, const Options& options)
-    : m_level(level), m_options(options), m_random(options.seed) {
+    : m_level(std::make_shared<const TwistedLevel>(level)), m_options(options), m_random(options.seed) {
     for (int column = 0; column < TwistedLevel::kColumns; ++column) {
         for (int row = 0; row < TwistedLevel::kRows; ++row) {
             const TwistedCell& cell = level.cell(column, row);
@@ -88,7 +88,7 @@ TwistedBoard::Step TwistedBoard::moveHeld(int column, int row) {
 
 bool TwistedBoard::finishGroup(int column, int row) {
     TwistedGroup group(gridOf(m_stones), column, row, m_options.alternativeRules);
-    if (group.size() == 0 || group.size() < m_level.connect) return false;
+    if (group.size() == 0 || group.size() < m_level->connect) return false;
     for (int c = 0; c < TwistedLevel::kColumns; ++c) {
         for (int r = 0; r < TwistedLevel::kRows; ++r) {
             TwistedStone& stone = m_stones[c][r];
@@ -98,7 +98,7 @@ bool TwistedBoard::finishGroup(int column, int row) {
                 continue;
             }
             int kind = stone.type - TwistedLevel::kFirstChanging;
-            int next = (c + r) % 2 == 0 ? m_level.black[kind] : m_level.white[kind];
+            int next = (c + r) % 2 == 0 ? m_level->black[kind] : m_level->white[kind];
             if (next == TwistedLevel::kEmpty) {
                 stone = TwistedStone();
                 if (c == m_heldColumn && r == m_heldRow) letGo();
@@ -108,10 +108,11 @@ bool TwistedBoard::finishGroup(int column, int row) {
             stone.glued = false;
         }
     }
-    if (m_level.hasWalls && !m_lost) {
+    if (m_level->hasWalls && !m_lost) {
         for (int c = 0; c < TwistedLevel::kColumns; ++c)
             for (int r = 0; r < TwistedLevel::kRows; ++r)
-                if (m_stones[c][r].type == TwistedLevel::kFinished && !m_level.cell(c, r).wall) m_lost = true;
+                if (m_stones[c][r].type == TwistedLevel::kFinished && !m_level->cell(c, r).wall)
+                    m_lost = true;
     }
     updateHiddenStones();
     return true;
@@ -119,7 +120,7 @@ bool TwistedBoard::finishGroup(int column, int row) {
 
 void TwistedBoard::glueGroup(int column, int row) {
     TwistedGroup group(gridOf(m_stones), column, row, m_options.alternativeRules);
-    if (group.size() == 0 || group.size() < m_level.glue) return;
+    if (group.size() == 0 || group.size() < m_level->glue) return;
     for (int c = 0; c < TwistedLevel::kColumns; ++c)
         for (int r = 0; r < TwistedLevel::kRows; ++r)
             if (group.contains(c, r)) m_stones[c][r].glued = true;
@@ -130,7 +131,7 @@ void TwistedBoard::updateHiddenStones() {
         for (TwistedStone& stone : column)
             if (isActiveStone(stone.type)) stone.hidden = false;
     if (m_options.editor) return;
-    for (int n = activeStoneCount(); n > m_level.numVisible; --n) hideRandomStone();
+    for (int n = activeStoneCount(); n > m_level->numVisible; --n) hideRandomStone();
 }
 
 void TwistedBoard::hideRandomStone() {
@@ -154,7 +155,7 @@ void TwistedBoard::checkEnd() {
     if (m_options.editor || isOver()) return;
     if (activeStoneCount() == 0)
         m_won = true;
-    else if (m_movesMade >= m_level.maxMoves)
+    else if (m_movesMade >= m_level->maxMoves)
         m_lost = true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "game/Random.h"
 #include "variants/twisted/model/TwistedLevel.h"
@@ -40,7 +41,7 @@ public:
 
     TwistedBoard(const TwistedLevel& level, const Options& options);
 
-    const TwistedLevel& level() const { return m_level; }
+    const TwistedLevel& level() const { return *m_level; }
     const TwistedStone& stone(int column, int row) const { return m_stones[column][row]; }
     bool isFree(int column, int row) const {
         return TwistedLevel::onBoard(column, row) && m_stones[column][row].type == TwistedLevel::kEmpty;
@@ -77,7 +78,7 @@ private:
     void updateHiddenStones();
     void hideRandomStone();
 
-    TwistedLevel m_level;
+    std::shared_ptr<const TwistedLevel> m_level;  // shared by copies: the solver makes many
     Options m_options;
     std::array<std::array<TwistedStone, TwistedLevel::kRows>, TwistedLevel::kColumns> m_stones{};
     Random m_random;

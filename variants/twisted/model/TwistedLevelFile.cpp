@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <string>
 
 #include "config/IniStore.h"
 #include "core/fs/AtomicFile.h"
@@ -187,13 +188,31 @@ bool isSafeLevelName(std::string_view name) {
     return true;
 }
 
+namespace {
+
+// The edited file is read into a store of its own, so it can replace this level and
+// nothing else of the configuration.
+bool readEditedLevel(const std::string& name, IniStore& edited) {
+    return isSafeLevelName(name) && edited.mergeFile(tempFolderPath() + name) && edited.findSection(name);
+}
+
+}  // namespace
+
 TwistedLevel loadTwistedLevel(const std::string& name) {
-    // The edited file is read into a store of its own, so it can replace this level and
-    // nothing else of the configuration.
     IniStore edited;
-    if (isSafeLevelName(name) && edited.mergeFile(tempFolderPath() + name) && edited.findSection(name))
-        return readTwistedLevel(edited, name);
+    if (readEditedLevel(name, edited)) return readTwistedLevel(edited, name);
     return readTwistedLevel(IniStore::shared(), name);
+}
+
+int twistedLevelCount(const IniStore& store) {
+    int count = 0;
+    while (store.findSection("level" + std::to_string(count + 1))) ++count;
+    return count;
+}
+
+bool twistedLevelExists(const std::string& name) {
+    IniStore edited;
+    return readEditedLevel(name, edited) || IniStore::shared().findSection(name) != nullptr;
 }
 
 bool saveTwistedLevel(const std::string& name, const TwistedLevel& level) {

@@ -29,5 +29,11 @@ TwistedLevel loadTwistedLevel(const std::string& name);
 // Writes the level file into the writable folder, replacing any earlier one.
 bool saveTwistedLevel(const std::string& name, const TwistedLevel& level);
 
+// The number of levels "level1", "level2", ... in the store, up to the first gap.
+int twistedLevelCount(const IniStore& store);
+// Whether the level can be played: its level file is in the writable folder or the
+// configuration holds its section.
+bool twistedLevelExists(const std::string& name);
+
 // Level names become file names: only "level" followed by letters, digits or '_' is taken.
 bool isSafeLevelName(std::string_view name);
