@@ -12,6 +12,7 @@
 #include "app/GameScene.h"
 #include "app/JsonWriter.h"
 #include "app/SceneWalk.h"
+#include "app/TwistedGame.h"
 #include "engine/director/CCDirector.h"
 #include "engine/menu/CCMenuItem.h"
 #include "engine/nodes/CCLayer.h"
@@ -127,7 +128,7 @@ std::string stateDumpJson() {
     for (MenuLayer* layer : layers) writeMenuLayer(json, layer, scaled ? scaled->contentRoot() : nullptr);
     json.endArray();
 
-    std::string gameState = game ? game->gameStateJson() : std::string();
+    std::string gameState = game ? game->gameStateJson() : twistedScreenStateJson(scene);
     json.key("game");
     if (gameState.empty())
         json.null();

@@ -7,6 +7,8 @@
 #include "app/GameScene.h"
 #include "app/GameSeed.h"
 #include "app/JsonWriter.h"
+#include "engine/base/CCArray.h"
+#include "menu/ScaledScene.h"
 #include "variants/twisted/ChooseLevelScene.h"
 #include "variants/twisted/LevelTwisted.h"
 #include "variants/twisted/TwistedScenes.h"
@@ -24,6 +26,7 @@ LevelTwisted::Options playOptions() {
 std::string stateJson(const LevelTwisted& layer) {
     JsonWriter json;
     json.beginObject().key("level").value(layer.levelName()).key("moves").value(layer.movesMade());
+    json.key("editor").value(layer.isEditor()).key("test_play").value(layer.isTestPlay());
     json.key("max_moves")
         .value(layer.level().maxMoves)
         .key("time_left")
@@ -59,4 +62,12 @@ void installTwistedGame() {
 
 cocos2d::CCScene* createChooseLevelScene() {
     return ChooseLevelScene::create(playOptions());
+}
+
+std::string twistedScreenStateJson(cocos2d::CCScene* scene) {
+    auto* scaled = dynamic_cast<ScaledScene*>(scene);
+    cocos2d::CCArray* children = scaled ? scaled->contentRoot()->getChildren() : nullptr;
+    for (unsigned int i = 0; children && i < children->count(); ++i)
+        if (auto* layer = dynamic_cast<LevelTwisted*>(children->objectAtIndex(i))) return stateJson(*layer);
+    return {};
 }

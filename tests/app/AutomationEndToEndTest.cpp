@@ -11,6 +11,8 @@
 #include "menu/AdMode.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/TestPaths.h"
+#include "variants/twisted/model/TwistedLevelFile.h"
+#include "variants/twisted/model/TwistedSolver.h"
 
 namespace {
 
@@ -34,12 +36,14 @@ protected:
     }
 
     // The exit code of a headless run of the script with the given seed and language.
-    int run(const std::string& script, const std::string& seed = "42", const std::string& language = "en") {
+    int run(const std::string& script, const std::string& seed = "42", const std::string& language = "en",
+            const std::string& edition = "collapse") {
         std::ofstream(path("script.txt")) << script;
-        int code = runPetalune({"petalune", "--headless", "--script", path("script.txt"), "--data",
-                                petalune::test::builtAssetFolder(), "--save-dir", path("save"), "--lang",
-                                language, "--seed", seed, "--dump-on-exit", path("exit.json")},
-                               false);
+        int code =
+            runPetalune({"petalune", "--headless", "--script", path("script.txt"), "--data",
+                         petalune::test::builtAssetFolder(), "--save-dir", path("save"), "--lang", language,
+                         "--seed", seed, "--edition", edition, "--dump-on-exit", path("exit.json")},
+                        false);
         fs::current_path(m_previous);
         return code;
     }
@@ -145,6 +149,35 @@ TEST_F(Automation, AFailingStepEndsTheRunWithItsLineAndTheStateIsStillDumped) {
     EXPECT_EQ(run("wait 1\nclick no_such_item\nwait 10\n"), 1);
     EXPECT_TRUE(has(read("exit.json"), "\"frame\":1,")) << read("exit.json");
     EXPECT_EQ(run("wait 1\nfly away\n"), 2);
+}
+
+// The solver's moves for the first levels, played as drags through the real game.
+TEST_F(Automation, ThePuzzleEditionsFirstLevelsAreWonByTheSolversMoves) {
+    std::ifstream file(petalune::test::builtAssetFolder() + "/edition_puzzle.ini", std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    IniStore levels;
+    levels.parseBuffer(text.str().data(), text.str().size());
+
+    std::string script = "wait 4s\nclick choose_level\nwait 2s\nclick pick_1\n";
+    for (int number = 1; number <= 3; ++number) {
+        std::string name = "level" + std::to_string(number);
+        TwistedSolution solution = solveTwistedLevel(readTwistedLevel(levels, name), true, 100000);
+        ASSERT_EQ(solution.result, TwistedSolution::Result::Solved) << name;
+        script += "wait 2s\nclick close_menu\n";
+        for (const TwistedMove& move : solution.moves) {
+            script += "drag " + std::to_string(move.column * 80 + 40) + " " +
+                      std::to_string(move.row * 80 + 40) + " " + std::to_string(move.toColumn * 80 + 40) +
+                      " " + std::to_string(move.toRow * 80 + 40) + "\n";
+        }
+        script += "wait 30\ndump " + path(name + ".json") + "\nclick next_level\n";
+    }
+    ASSERT_EQ(run(script, "42", "en", "puzzle"), 0);
+    for (int number = 1; number <= 3; ++number) {
+        std::string dump = read("level" + std::to_string(number) + ".json");
+        EXPECT_TRUE(has(dump, "\"won\":true")) << dump;
+    }
+    EXPECT_EQ(read("save/puzzle_progress"), "level1\nlevel2\nlevel3\n");
 }
 
 }  // namespace
