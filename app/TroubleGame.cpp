@@ -1,5 +1,7 @@
 #include "app/TroubleGame.h"
 
+#include <cmath>
+
 #include "app/GameLayerFactory.h"
 #include "app/GameSeed.h"
 #include "app/JsonWriter.h"
@@ -7,6 +9,11 @@
 #include "variants/swap/LevelPuzzleTrouble.h"
 
 namespace {
+
+// Hundredths are enough and hide the float noise of the timers.
+double rounded(float value) {
+    return std::round(static_cast<double>(value) * 100) / 100;
+}
 
 // The automation dump: cells[x][y] as codes (x from the left, y from the bottom, row 10 the
 // entry row), the counters and what is on offer.
@@ -21,8 +28,8 @@ std::string stateJson(LevelPuzzleTrouble& layer) {
     }
     json.endArray().key("score").value(game.score()).key("score_label").value(layer.shownScore());
     json.key("level").value(game.level()).key("bricks_to_next_level").value(game.bricksToNextLevel());
-    json.key("drop_delay").value(static_cast<double>(game.dropDelay()));
-    json.key("spawn_timer").value(static_cast<double>(game.spawnTimer()));
+    json.key("drop_delay").value(rounded(game.dropDelay()));
+    json.key("spawn_timer").value(rounded(game.spawnTimer()));
     json.key("min_bricks").value(game.minBricks()).key("chain").value(game.chainCount());
     json.key("warn_column").value(game.warnColumn()).key("pattern");
     if (game.activePattern() >= 0)
@@ -32,7 +39,7 @@ std::string stateJson(LevelPuzzleTrouble& layer) {
             .key("kind")
             .value(game.patternKind() + 1)
             .key("seconds")
-            .value(static_cast<double>(game.patternTime()))
+            .value(rounded(game.patternTime()))
             .endObject();
     else
         json.null();
@@ -43,7 +50,7 @@ std::string stateJson(LevelPuzzleTrouble& layer) {
             if (spot.bonus < 0) continue;
             json.beginObject().key("x").value(x).key("y").value(y);
             json.key("section").value(game.rules().pointBonuses[spot.bonus].section);
-            json.key("seconds").value(static_cast<double>(spot.timeLeft)).endObject();
+            json.key("seconds").value(rounded(spot.timeLeft)).endObject();
         }
     }
     json.endArray().key("random_state").value(static_cast<double>(layer.game().random().state()));

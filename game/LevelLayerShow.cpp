@@ -15,6 +15,7 @@
 #include "engine/text/CCLabelBMFont.h"
 #include "game/LevelLayer.h"
 #include "game/LevelParticles.h"
+#include "game/ScoreCounter.h"
 
 using namespace cocos2d;
 
@@ -292,11 +293,6 @@ void LevelLayer::scoreCounterStep(float dt) {
     std::string target = std::to_string(m_model->score());
     std::string shown = label->getString();
     if (shown == target) return;
-    // A shown text longer than the score (never in play) is replaced at once.
-    if (shown.size() > target.size()) shown.clear();
-    std::string padded = std::string(target.size() - shown.size(), '0') + shown;
-    std::size_t i = 0;
-    while (padded[i] == target[i]) ++i;
-    label->setString((target.substr(0, i + 1) + padded.substr(i + 1)).c_str());
+    label->setString(nextCounterText(shown, target).c_str());
     playConfigSample("audio", "score", 0);
 }

@@ -12,6 +12,7 @@
 #include "engine/nodes/CCSprite.h"
 #include "engine/text/CCLabelBMFont.h"
 #include "game/LevelParticles.h"
+#include "game/ScoreCounter.h"
 #include "menu/MenuLayer.h"
 #include "variants/swap/LevelPuzzleTrouble.h"
 
@@ -250,11 +251,6 @@ void LevelPuzzleTrouble::scoreCounterStep(float dt) {
     std::string target = std::to_string(m_game.score());
     std::string shown = label->getString();
     if (shown == target) return;
-    // Rolls toward the score one digit position per step, as the collapse game's counter does.
-    if (shown.size() > target.size()) shown.clear();
-    std::string padded = std::string(target.size() - shown.size(), '0') + shown;
-    std::size_t i = 0;
-    while (padded[i] == target[i]) ++i;
-    label->setString((target.substr(0, i + 1) + padded.substr(i + 1)).c_str());
+    label->setString(nextCounterText(shown, target).c_str());
     playConfigSample("audio", "score");
 }
