@@ -7,7 +7,7 @@
 #include "core/stream/BinaryWriteMemory.h"
 #include "core/xfer/Load.h"
 #include "core/xfer/SaveWithBlockNoTag.h"
-#include "variants/swap/SwapGame.h"
+#include "variants/swap/model/SwapGame.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "engine/nodes/CCLayer.h"
 #include "menu/IClickCallback.h"
-#include "variants/swap/SwapGame.h"
+#include "variants/swap/model/SwapGame.h"
 
 namespace cocos2d {
 class CCSprite;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "variants/swap/SwapGame.h"
+#include "variants/swap/model/SwapGame.h"
 
 namespace petalune::test {
 

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "variants/swap/SwapGame.h"
+#include "variants/swap/model/SwapGame.h"
 
 void SwapGame::update(float dt) {
     dt = std::min(dt, 0.1f);

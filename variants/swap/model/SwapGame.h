@@ -7,8 +7,8 @@
 
 #include "core/xfer/VirtualBase.h"
 #include "game/Random.h"
-#include "variants/swap/SwapEvent.h"
-#include "variants/swap/SwapRules.h"
+#include "variants/swap/model/SwapEvent.h"
+#include "variants/swap/model/SwapRules.h"
 
 // The swap game's rules: bricks drop one by one into a well of 7 x 10 cells below an entry
 // row; three or more touching bricks of one kind that include a straight three vanish by

@@ -1,4 +1,4 @@
-#include "variants/swap/SwapRules.h"
+#include "variants/swap/model/SwapRules.h"
 
 bool SwapRules::playable() const {
     for (const Kind& kind : kinds) {

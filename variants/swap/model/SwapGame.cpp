@@ -1,4 +1,4 @@
-#include "variants/swap/SwapGame.h"
+#include "variants/swap/model/SwapGame.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "core/xfer/Version.h"
-#include "variants/swap/SwapGame.h"
+#include "variants/swap/model/SwapGame.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "variants/swap/SwapGame.h"
+#include "variants/swap/model/SwapGame.h"
 
 bool SwapGame::touchBegan(int id, float px, float py) {
     if (m_touchId >= 0) return true;
