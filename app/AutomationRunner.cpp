@@ -113,6 +113,12 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
                                                                       : "cannot write " + step.text;
         case Kind::Screenshot:
             return saveScreenshot(pathBelow(m_screenshotFolder, step.text));
+        case Kind::Resize:
+            m_view.setFrameSize(step.x, step.y);
+            return {};
+        case Kind::Fullscreen:
+            m_view.setFullscreen(step.on);
+            return {};
         case Kind::Quit:
             m_quit = true;
             return {};

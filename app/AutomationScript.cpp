@@ -8,6 +8,8 @@
 namespace {
 
 constexpr int kDefaultDragFrames = 10;
+// Larger than any display, small enough that the pixels of a screenshot fit in memory.
+constexpr int kMaxWindowSide = 16384;
 
 struct NamedKey {
     const char* name;
@@ -146,6 +148,24 @@ std::string parseArguments(ScriptStep& step, const std::string& command, std::st
                    (command == "type"    ? "text"
                     : command == "click" ? "an item id or function"
                                          : "a file name");
+        return {};
+    }
+    if (command == "resize") {
+        step.kind = Kind::Resize;
+        if (args.size() != 2) return "resize takes a width and a height in pixels";
+        auto width = count(args[0]), height = count(args[1]);
+        if (!width || !height || *width < 1 || *height < 1 || *width > kMaxWindowSide ||
+            *height > kMaxWindowSide)
+            return "resize needs two whole numbers from 1 to " + std::to_string(kMaxWindowSide);
+        step.x = static_cast<float>(*width);
+        step.y = static_cast<float>(*height);
+        return {};
+    }
+    if (command == "fullscreen") {
+        step.kind = Kind::Fullscreen;
+        std::string state = args.size() == 1 ? lower(args[0]) : "";
+        if (state != "on" && state != "off") return "fullscreen takes on or off";
+        step.on = state == "on";
         return {};
     }
     if (command == "quit") {

@@ -74,6 +74,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 options.showVersion = true;
             } else if (argument == "--headless") {
                 options.headless = true;
+            } else if (argument == "--fullscreen") {
+                options.fullscreen = true;
             } else if (parsed.error.empty()) {
                 parsed.error = "unknown option " + argument;
             }
@@ -105,6 +107,7 @@ std::string usageText() {
            "  -h<pixels>           window height (for example -h960)\n"
            "  -ad                  leave the lowest tenth of the window free for a banner\n"
            "  --edition NAME       the game to play: collapse (the default) or swap\n"
+           "  --fullscreen         start in fullscreen (F11 switches at any time)\n"
            "  --help               show this text\n"
            "  --version            show the version\n"
            "\n"

@@ -21,6 +21,7 @@ struct LaunchOptions {
     std::optional<int> width;
     std::optional<int> height;
     bool adMode = false;
+    bool fullscreen = false;
 
     std::string edition = "collapse";  // which game: see app/Edition.h
 

@@ -13,6 +13,7 @@
 #include "app/CommandLine.h"
 #include "app/Edition.h"
 #include "app/GameSeed.h"
+#include "app/WindowState.h"
 #include "config/IniStore.h"
 #include "config/LanguageSuffix.h"
 #include "core/fs/TempFolder.h"
@@ -23,6 +24,7 @@
 #include "engine/platform/CCFileUtils.h"
 #include "engine/platform/Desktop.h"
 #include "engine/platform/MessageBox.h"
+#include "engine/platform/PlatformWindow.h"
 #include "menu/AdMode.h"
 #include "online/CrashReport.h"
 #include "online/InstalledVersion.h"
@@ -49,8 +51,7 @@ bool readTextFile(const std::string& path, std::string& text) {
 }
 
 // A window of no pixels cannot be shown: such a side falls back to the desktop default.
-WindowSize usableWindowSize(const LaunchOptions& options, const DesktopBounds& desktop) {
-    WindowSize chosen = chooseWindowSize(options, desktop.bottom());
+WindowSize usableWindowSize(WindowSize chosen, const DesktopBounds& desktop) {
     WindowSize fallback = defaultWindowSize(desktop.bottom());
     if (chosen.width < 1 || chosen.height < 1)
         std::fprintf(stderr, "Petalune: a window of %d x %d pixels cannot be shown; using the default size\n",
@@ -58,6 +59,19 @@ WindowSize usableWindowSize(const LaunchOptions& options, const DesktopBounds& d
     if (chosen.width < 1) chosen.width = fallback.width;
     if (chosen.height < 1) chosen.height = fallback.height;
     return chosen;
+}
+
+// The window as it is now; where it is fullscreen, the place it had before.
+WindowState currentWindowState(const CCEGLView& view, const std::optional<WindowState>& saved) {
+    CCSize windowed = view.getWindowedSize();
+    WindowState state{static_cast<int>(windowed.width), static_cast<int>(windowed.height), std::nullopt,
+                      view.isFullscreen()};
+    WindowOrigin origin;
+    if (view.isFullscreen())
+        state.position = saved ? saved->position : std::nullopt;
+    else if (view.getWindow() && view.getWindow()->position(origin.x, origin.y))
+        state.position = origin;
+    return state;
 }
 
 // Makes the relative folder and file names of the options absolute, so that they keep
@@ -162,7 +176,10 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
     const std::string windowTitle = editionTitle();
 
     DesktopBounds desktop = options.headless ? kFallbackDesktop : usableDesktopBounds();
-    WindowSize size = usableWindowSize(options, desktop);
+    // A script runs the same whatever window the player left last.
+    std::optional<WindowState> saved = options.automated() ? std::nullopt : loadWindowState();
+    WindowPlan plan = planWindow(options, desktop, saved);
+    WindowSize size = usableWindowSize(plan.size, desktop);
     setAdMode(options.adMode);
 
     // A run without a window makes no sound either.
@@ -179,6 +196,10 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
             return 0;
         }
         view->setFrameSize(static_cast<float>(size.width), static_cast<float>(size.height));
+        if (plan.position && view->getWindow())
+            view->getWindow()->setPosition(plan.position->x, plan.position->y);
+        view->setDesktopSize(desktop.width, desktop.height);
+        view->setFullscreen(plan.fullscreen);
         view->setViewName(windowTitle.c_str());
         if (view->getWindow())
             CCFileUtils::sharedFileUtils()->setNotifyHandler(
@@ -189,6 +210,7 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
             setYesNoAnswerer(nullptr);
         } else {
             code = app.run();
+            saveWindowState(currentWindowState(*view, saved));
         }
         CCFileUtils::sharedFileUtils()->setNotifyHandler(nullptr);
         CCDirector::purgeDirector();

@@ -17,6 +17,7 @@
 #include "engine/menu/CCMenuItem.h"
 #include "engine/nodes/CCLayer.h"
 #include "engine/nodes/CCSprite.h"
+#include "engine/platform/CCEGLView.h"
 #include "engine/text/CCLabelBMFont.h"
 #include "engine/text/CCLabelTTF.h"
 #include "engine/text/CCTextFieldTTF.h"
@@ -78,6 +79,8 @@ void writeItem(JsonWriter& json, MenuLayer* layer, CCNode* item, CCNode* content
         .value(isShown(item))
         .key("enabled")
         .value(!button || button->isEnabled())
+        .key("focused")
+        .value(item == layer->focusedButton())
         .endObject();
 }
 
@@ -109,6 +112,18 @@ std::string stateDumpJson() {
         json.value(className(*running));
     else
         json.null();
+    if (CCEGLView* view = director->getOpenGLView()) {
+        CCSize frame = view->getFrameSize();
+        json.key("window")
+            .beginObject()
+            .key("width")
+            .value(static_cast<int>(frame.width))
+            .key("height")
+            .value(static_cast<int>(frame.height))
+            .key("fullscreen")
+            .value(view->isFullscreen())
+            .endObject();
+    }
     if (!scene) {
         json.key("scene").null().key("menus").beginArray().endArray().key("game").null().endObject();
         return json.text();

@@ -18,6 +18,7 @@ namespace cocos2d {
 class CCSprite;
 class CCProgressTimer;
 }  // namespace cocos2d
+class BoardCursor;
 class MenuLayer;
 
 // Shows the collapse game (CollapseModel) on the scene: turns the model's events into
@@ -30,6 +31,7 @@ public:
     static constexpr int kRows = CollapseModel::kRows;
     static constexpr int kCellSize = CollapseModel::kCellSize;
     static constexpr int kPoolSize = kColumns * kRows;
+    static constexpr int kKeypadPriority = 130;
 
     // Null when the layer cannot be initialised. Without a seed the generator starts from
     // the clock. The caller adds the layer to the scene after the menu layer.
@@ -55,6 +57,11 @@ public:
     void ccTouchEnded(cocos2d::CCTouch*, cocos2d::CCEvent*) override {}
     void ccTouchCancelled(cocos2d::CCTouch*, cocos2d::CCEvent*) override {}
     void onMenuClick(MenuLayer* layer, cocos2d::CCNode* item, const std::string& command) override;
+    // The board cursor's keys, U and Backspace for undo; asked before the game's menu,
+    // after its popups.
+    bool keyDown(int virtualKey, bool shift) override;
+    int getKeypadPriority() override { return kKeypadPriority; }
+    BoardCursor* cursor() const { return m_cursor; }
     void onReload() override;
     void update(float dt) override;
     // Nothing fades, falls or slides.
@@ -127,6 +134,7 @@ private:
     cocos2d::CCProgressTimer* m_progressBar = nullptr;
     cocos2d::CCNode* m_levelLabel = nullptr;
     cocos2d::CCNode* m_undoItem = nullptr;
+    BoardCursor* m_cursor = nullptr;
     float m_scoreTimer = 0;
     float m_shakeAmplitude = 0;
     float m_shakeTime = 0;

@@ -9,6 +9,7 @@
 #include "engine/nodes/CCSprite.h"
 #include "game/CollapseRulesIni.h"
 #include "game/LevelLayer.h"
+#include "menu/BoardCursor.h"
 #include "menu/HighscoreTable.h"
 #include "menu/MenuLayer.h"
 
@@ -71,6 +72,10 @@ bool LevelLayer::init() {
     scheduleUpdate();
     setTouchMode(kCCTouchesOneByOne);
     setTouchEnabled(true);
+    m_cursor = BoardCursor::create(kColumns, kRows, kCellSize, kCellSize);
+    if (!m_cursor) return false;
+    addChild(m_cursor, 0);
+    setKeypadEnabled(true);
     return true;
 }
 

@@ -5,8 +5,10 @@
 #include "engine/input/CCTouch.h"
 #include "engine/menu/CCMenuItem.h"
 #include "engine/nodes/CCProgressTimer.h"
+#include "engine/platform/CCEGLView.h"
 #include "game/CollapseRulesIni.h"
 #include "game/LevelLayer.h"
+#include "menu/BoardCursor.h"
 #include "menu/HighscoreEntryScene.h"
 #include "menu/MenuLayer.h"
 #include "menu/MenuSceneFactory.h"
@@ -20,8 +22,26 @@ bool LevelLayer::ccTouchBegan(CCTouch* touch, CCEvent*) {
     if (getParent()) location = getParent()->convertToNodeSpace(location);
     float fx = location.x / kCellSize, fy = location.y / kCellSize;
     if (fx < 0 || fx >= kColumns || fy < 0 || fy >= kRows) return false;
+    m_cursor->hide();
     playCell(static_cast<int>(fx), static_cast<int>(fy));
     return true;
+}
+
+bool LevelLayer::keyDown(int virtualKey, bool) {
+    switch (m_cursor->handleKey(virtualKey)) {
+        case BoardCursor::Action::Play:
+            playCell(m_cursor->column(), m_cursor->row());
+            return true;
+        case BoardCursor::Action::Moved:
+            return true;
+        case BoardCursor::Action::None:
+            break;
+    }
+    if (virtualKey == 'U' || virtualKey == kVirtualKeyBack) {
+        undo();
+        return true;
+    }
+    return false;
 }
 
 int LevelLayer::playCell(int x, int y) {

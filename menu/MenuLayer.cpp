@@ -114,6 +114,7 @@ std::string MenuLayer::itemText(CCNode* item) {
 }
 
 void MenuLayer::update(float dt) {
+    if (m_focusTag) showFocus(focusedButton());
     if (m_autoClickTimer <= 0) return;
     m_autoClickTimer -= dt;
     if (m_autoClickTimer <= 0) activateFirstButtonWith("auto_click", false);
@@ -168,7 +169,10 @@ bool MenuLayer::ccTouchBegan(CCTouch* touch, CCEvent*) {
     }
     // Key presses come as touches at the view origin and must not take the focus away.
     CCPoint inView = touch->getLocationInView();
-    if (inView.x != 0 || inView.y != 0) focusInput(nullptr);
+    if (inView.x != 0 || inView.y != 0) {
+        focusInput(nullptr);
+        hideFocus();
+    }
     return m_popupLevel != 0;
 }
 

@@ -12,6 +12,7 @@
 namespace cocos2d {
 class CCTextFieldTTF;
 }
+class FocusFrame;
 class IClickCallback;
 class MenuLayerMenu;
 
@@ -70,6 +71,12 @@ public:
     bool ccTouchBegan(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
     bool keyBackClicked() override;
     bool keyMenuClicked() override;
+    // Arrows and Tab move the focus between the shown, enabled buttons (starting on the
+    // first); Return and Space press the focused one, or show the focus on the first. A popup keeps every key
+    // from the layers below it.
+    bool keyDown(int virtualKey, bool shift) override;
+    // The button with the keyboard focus, or null while no key has moved it.
+    cocos2d::CCNode* focusedButton() const;
     int getKeypadPriority() override { return m_keypadPriority; }
 
 private:
@@ -80,10 +87,15 @@ private:
     static std::string soundToggleText(bool on);
     void focusInput(cocos2d::CCTextFieldTTF* input);
     void activateFirstButtonWith(std::string_view key, bool needsNonZero);
+    std::vector<cocos2d::CCNode*> focusableButtons() const;
+    void showFocus(cocos2d::CCNode* button);
+    void hideFocus();
 
     std::string m_sectionName;
     IClickCallback* m_clickCallback = nullptr;
     cocos2d::CCTextFieldTTF* m_focusedInput = nullptr;
+    int m_focusTag = 0;  // item index of the focused button; 0: none
+    FocusFrame* m_focusFrame = nullptr;
     float m_autoClickTimer = 0;
     int m_popupLevel = 0;
     int m_keypadPriority = 128;

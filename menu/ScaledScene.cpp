@@ -44,15 +44,40 @@ ScaledScene* ScaledScene::create() {
 
 bool ScaledScene::init() {
     if (!CCScene::init()) return false;
-    CCSize window = CCDirector::sharedDirector()->getWinSize();
-    Layout layout = computeLayout(window.width, window.height, adMode());
     m_contentRoot = CCLayer::create();
     if (!m_contentRoot) return false;
-    m_contentRoot->setScale(layout.scale);
-    m_contentRoot->setPosition(layout.position);
+    layout(CCDirector::sharedDirector()->getWinSize());
     addChild(m_contentRoot);
     m_volumeLayer = VolumeLayer::create();
     if (!m_volumeLayer) return false;
     m_contentRoot->addChild(m_volumeLayer, kVolumeLayerZ);
     return true;
+}
+
+void ScaledScene::layout(const CCSize& window) {
+    m_laidOutFor = window;
+    // Scene and root are window-sized: the root scales about its centre.
+    setContentSize(window);
+    m_contentRoot->setContentSize(window);
+    Layout placed = computeLayout(window.width, window.height, adMode());
+    m_contentRoot->setScale(placed.scale);
+    m_contentRoot->setPosition(placed.position);
+}
+
+void ScaledScene::visit(DrawList& list, const CCAffineTransform& parentToWorld) {
+    if (!isVisible()) return;
+    CCSize window = CCDirector::sharedDirector()->getWinSize();
+    if (!(window == m_laidOutFor)) layout(window);
+
+    CCAffineTransform sceneToWorld = CCAffineTransformConcat(nodeToParentTransform(), parentToWorld);
+    CCAffineTransform designToWorld =
+        CCAffineTransformConcat(m_contentRoot->nodeToParentTransform(), sceneToWorld);
+    CCRect area = CCRectApplyAffineTransform(CCRect(0, 0, kDesignWidth, kDesignHeight), designToWorld);
+    CCRect screen = CCRectApplyAffineTransform(CCRect(0, 0, window.width, window.height), sceneToWorld);
+    // Less than a pixel of bar is not worth a backdrop.
+    if (area.size.width < screen.size.width - 1 || area.size.height < screen.size.height - 1)
+        m_backdrop.draw(list, m_contentRoot, screen);
+    list.pushClip(ClipRect{area.origin.x, area.origin.y, area.size.width, area.size.height});
+    CCScene::visit(list, parentToWorld);
+    list.popClip();
 }

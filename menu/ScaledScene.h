@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
+
 #include "engine/base/CCGeometry.h"
 #include "engine/nodes/CCScene.h"
+#include "menu/SceneBackdrop.h"
 
 namespace cocos2d {
 class CCLayer;
@@ -9,8 +12,10 @@ class CCLayer;
 
 // The base of every screen: content is laid out in the 640 x 860 design area inside
 // contentRoot, which is scaled uniformly and centred in the window (in ad mode within the
-// upper 90 %). Each scene also carries a VolumeLayer for the volume keys. Derived scenes
-// override init, call ScaledScene::init first and add their content to contentRoot().
+// upper 90 %), laid out again whenever the window's size changes. Nothing of the content
+// draws outside the design area; the space beside it shows a SceneBackdrop. Each scene
+// also carries a VolumeLayer for the volume keys. Derived scenes override init, call
+// ScaledScene::init first and add their content to contentRoot().
 class ScaledScene : public cocos2d::CCScene {
 public:
     static constexpr float kDesignWidth = 640;
@@ -30,11 +35,16 @@ public:
     static ScaledScene* create();
 
     bool init() override;
+    void visit(cocos2d::DrawList& list, const cocos2d::CCAffineTransform& parentToWorld) override;
 
     cocos2d::CCLayer* contentRoot() const { return m_contentRoot; }
     VolumeLayer* volumeLayer() const { return m_volumeLayer; }
 
 private:
+    void layout(const cocos2d::CCSize& window);
+
     cocos2d::CCLayer* m_contentRoot = nullptr;
+    cocos2d::CCSize m_laidOutFor;
+    SceneBackdrop m_backdrop;
     VolumeLayer* m_volumeLayer = nullptr;
 };

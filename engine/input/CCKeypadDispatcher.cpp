@@ -47,6 +47,26 @@ void CCKeypadDispatcher::releaseEntry(const std::shared_ptr<Entry>& entry) {
 }
 
 bool CCKeypadDispatcher::dispatchKeypadMSG(ccKeypadMSGType type) {
+    return dispatch([type](CCKeypadDelegate& delegate) {
+        switch (type) {
+            case kTypeBackClicked:
+                return delegate.keyBackClicked();
+            case kTypeMenuClicked:
+                return delegate.keyMenuClicked();
+            case kTypeVolumeUpClicked:
+                return delegate.keyVolumeUp();
+            case kTypeVolumeDownClicked:
+                return delegate.keyVolumeDown();
+        }
+        return false;
+    });
+}
+
+bool CCKeypadDispatcher::dispatchKeyDown(int virtualKey, bool shift) {
+    return dispatch([=](CCKeypadDelegate& delegate) { return delegate.keyDown(virtualKey, shift); });
+}
+
+bool CCKeypadDispatcher::dispatch(const std::function<bool(CCKeypadDelegate&)>& offer) {
     ++m_dispatching;
     // Latest first, then a stable sort by priority keeps that order among equals.
     std::vector<std::shared_ptr<Entry>> order(m_entries.rbegin(), m_entries.rend());
@@ -58,21 +78,7 @@ bool CCKeypadDispatcher::dispatchKeypadMSG(ccKeypadMSGType type) {
     bool consumed = false;
     for (auto& [priority, entry] : ranked) {
         if (entry->removed) continue;
-        CCKeypadDelegate* delegate = entry->delegate;
-        switch (type) {
-            case kTypeBackClicked:
-                consumed = delegate->keyBackClicked();
-                break;
-            case kTypeMenuClicked:
-                consumed = delegate->keyMenuClicked();
-                break;
-            case kTypeVolumeUpClicked:
-                consumed = delegate->keyVolumeUp();
-                break;
-            case kTypeVolumeDownClicked:
-                consumed = delegate->keyVolumeDown();
-                break;
-        }
+        consumed = offer(*entry->delegate);
         if (consumed) break;
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,6 +32,7 @@ public:
 
     // True when a receiver consumed the message.
     bool dispatchKeypadMSG(ccKeypadMSGType type);
+    bool dispatchKeyDown(int virtualKey, bool shift);
 
 private:
     struct Entry {
@@ -39,6 +41,7 @@ private:
         bool removed = false;
     };
     void releaseEntry(const std::shared_ptr<Entry>& entry);
+    bool dispatch(const std::function<bool(CCKeypadDelegate&)>& offer);
 
     std::vector<std::shared_ptr<Entry>> m_entries;  // in the order added
     std::vector<std::shared_ptr<Entry>> m_releaseLater;

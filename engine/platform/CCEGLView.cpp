@@ -1,6 +1,7 @@
 #include "engine/platform/CCEGLView.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/director/CCDirector.h"
 #include "engine/input/CCIMEDispatcher.h"
@@ -17,6 +18,24 @@ namespace {
 
 std::unique_ptr<CCEGLView> s_view;
 constexpr int kPointerTouchId = 0;
+
+// The keys that are key messages of their own rather than plain key presses.
+std::optional<ccKeypadMSGType> keypadMessageFor(int virtualKey, bool shift) {
+    if (virtualKey == kVirtualKeyEscape) return kTypeBackClicked;
+    if (!shift) return std::nullopt;
+    switch (virtualKey) {
+        case kVirtualKeyF1:
+            return kTypeBackClicked;
+        case kVirtualKeyF2:
+            return kTypeMenuClicked;
+        case kVirtualKeyF3:
+            return kTypeVolumeDownClicked;
+        case kVirtualKeyF4:
+            return kTypeVolumeUpClicked;
+        default:
+            return std::nullopt;
+    }
+}
 
 CCTouchDispatcher* touchDispatcher() {
     return CCDirector::sharedDirector()->getTouchDispatcher();
@@ -49,6 +68,7 @@ CCEGLView::CCEGLView(std::shared_ptr<PlatformWindow> window, std::shared_ptr<Ren
                      int height)
     : m_window(std::move(window)), m_renderer(std::move(renderer)) {
     m_frameSize = CCSize(static_cast<float>(width), static_cast<float>(height));
+    m_windowedSize = m_frameSize;
     updateScale();
 }
 
@@ -57,11 +77,32 @@ CCEGLView::~CCEGLView() {
 }
 
 void CCEGLView::setFrameSize(float width, float height) {
-    m_frameSize = CCSize(width, height);
+    if (m_fullscreen) setFullscreen(false);
     if (m_window) m_window->setFrameSize(static_cast<int>(width), static_cast<int>(height));
-    m_renderer->setViewport(static_cast<int>(width), static_cast<int>(height));
+    onResized(static_cast<int>(width), static_cast<int>(height));
+}
+
+void CCEGLView::onResized(int width, int height) {
+    m_frameSize = CCSize(static_cast<float>(std::max(1, width)), static_cast<float>(std::max(1, height)));
+    if (!m_fullscreen) m_windowedSize = m_frameSize;
+    m_renderer->setViewport(static_cast<int>(m_frameSize.width), static_cast<int>(m_frameSize.height));
     updateScale();
     CCDirector::sharedDirector()->setNeedsRedraw();
+}
+
+void CCEGLView::setFullscreen(bool fullscreen) {
+    if (fullscreen == m_fullscreen) return;
+    m_fullscreen = fullscreen;
+    if (m_window) {
+        m_window->setFullscreen(fullscreen);
+        return;
+    }
+    CCSize size = fullscreen ? m_desktopSize : m_windowedSize;
+    onResized(static_cast<int>(size.width), static_cast<int>(size.height));
+}
+
+void CCEGLView::setDesktopSize(int width, int height) {
+    m_desktopSize = CCSize(static_cast<float>(std::max(1, width)), static_cast<float>(std::max(1, height)));
 }
 
 void CCEGLView::setDesignResolutionSize(float width, float height, ResolutionPolicy policy) {
@@ -194,25 +235,16 @@ void CCEGLView::onPointerUp(float x, float y) {
 }
 
 void CCEGLView::onKeyDown(int virtualKey, bool shift) {
-    if (shift) {
-        CCKeypadDispatcher* keypad = CCDirector::sharedDirector()->getKeypadDispatcher();
-        switch (virtualKey) {
-            case kVirtualKeyF1:
-                keypad->dispatchKeypadMSG(kTypeBackClicked);
-                break;
-            case kVirtualKeyF2:
-                keypad->dispatchKeypadMSG(kTypeMenuClicked);
-                break;
-            case kVirtualKeyF3:
-                keypad->dispatchKeypadMSG(kTypeVolumeDownClicked);
-                break;
-            case kVirtualKeyF4:
-                keypad->dispatchKeypadMSG(kTypeVolumeUpClicked);
-                break;
-            default:
-                break;
-        }
+    // The window's own key, as on every desktop; the game never sees it.
+    if (virtualKey == kVirtualKeyF11 && !shift) {
+        setFullscreen(!m_fullscreen);
+        return;
     }
+    CCKeypadDispatcher* keypad = CCDirector::sharedDirector()->getKeypadDispatcher();
+    if (std::optional<ccKeypadMSGType> message = keypadMessageFor(virtualKey, shift))
+        keypad->dispatchKeypadMSG(*message);
+    else
+        keypad->dispatchKeyDown(virtualKey, shift);
     // Every key is also a touch at the view origin whose id is the key code. It has no
     // release, so whoever claimed it is told at once that it is over; otherwise a menu
     // that claimed it would wait for its end forever.

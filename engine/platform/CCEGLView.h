@@ -19,12 +19,20 @@ enum ResolutionPolicy {
 
 // Windows virtual-key codes of the keys the engine itself reacts to.
 inline constexpr int kVirtualKeyBack = 0x08;
+inline constexpr int kVirtualKeyTab = 0x09;
 inline constexpr int kVirtualKeyReturn = 0x0D;
+inline constexpr int kVirtualKeyEscape = 0x1B;
+inline constexpr int kVirtualKeySpace = 0x20;
+inline constexpr int kVirtualKeyLeft = 0x25;
+inline constexpr int kVirtualKeyUp = 0x26;
+inline constexpr int kVirtualKeyRight = 0x27;
+inline constexpr int kVirtualKeyDown = 0x28;
 inline constexpr int kVirtualKeyF1 = 0x70;
 inline constexpr int kVirtualKeyF2 = 0x71;
 inline constexpr int kVirtualKeyF3 = 0x72;
 inline constexpr int kVirtualKeyF4 = 0x73;
 inline constexpr int kVirtualKeyF9 = 0x78;
+inline constexpr int kVirtualKeyF11 = 0x7A;
 
 // The view between the window and the engine: its size, the design area mapped onto
 // it, and the translation of window events into touches, key messages, typed text and
@@ -49,6 +57,14 @@ public:
     // Sizes the window (centred on the usable desktop in GL mode).
     void setFrameSize(float width, float height);
     CCSize getFrameSize() const { return m_frameSize; }
+    // Desktop fullscreen and back (F11). A window reports its new size as a resize; a
+    // headless view takes the desktop size at once.
+    void setFullscreen(bool fullscreen);
+    bool isFullscreen() const { return m_fullscreen; }
+    // The size of the window when it is not fullscreen.
+    CCSize getWindowedSize() const { return m_windowedSize; }
+    // What fullscreen covers in a headless view (1920 x 1080 unless set).
+    void setDesktopSize(int width, int height);
     void setDesignResolutionSize(float width, float height, ResolutionPolicy policy);
     const CCSize& getDesignResolutionSize() const { return m_designSize; }
     CCSize getVisibleSize() const;
@@ -75,6 +91,7 @@ public:
     void onRestored() override;
     void onCloseRequested() override;
     void onExposed() override;
+    void onResized(int width, int height) override;
     void onPointerDown(float x, float y) override;
     void onPointerMoved(float x, float y) override;
     void onPointerUp(float x, float y) override;
@@ -94,6 +111,9 @@ private:
     std::shared_ptr<PlatformWindow> m_window;
     std::shared_ptr<Renderer> m_renderer;
     CCSize m_frameSize;
+    CCSize m_windowedSize;
+    CCSize m_desktopSize{1920, 1080};
+    bool m_fullscreen = false;
     CCSize m_designSize;
     bool m_designSizeSet = false;
     ResolutionPolicy m_policy = kResolutionShowAll;

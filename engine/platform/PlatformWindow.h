@@ -14,7 +14,10 @@ public:
     virtual void onMinimized() = 0;
     virtual void onRestored() = 0;  // also sent once when the window is first shown
     virtual void onCloseRequested() = 0;
-    virtual void onExposed() = 0;  // contents must be drawn again (uncovered, resized)
+    virtual void onExposed() = 0;  // contents must be drawn again (uncovered)
+    // The drawable area now has this size in pixels (the player resized the window, or it
+    // entered or left fullscreen).
+    virtual void onResized(int width, int height) = 0;
     // Mouse button 1 as a touch, in window pixels with the origin bottom left.
     virtual void onPointerDown(float x, float y) = 0;
     virtual void onPointerMoved(float x, float y) = 0;
@@ -36,6 +39,11 @@ public:
     virtual void setFrameSize(int width, int height) = 0;
     virtual int width() const = 0;
     virtual int height() const = 0;
+    // Desktop fullscreen: the window covers its display. The new size arrives as a resize.
+    virtual void setFullscreen(bool fullscreen) = 0;
+    // The top left corner on the desktop; false where the desktop does not tell (Wayland).
+    virtual bool position(int& x, int& y) const = 0;
+    virtual void setPosition(int x, int y) = 0;
     virtual void show() = 0;
 
     // Delivers waiting events; waits up to timeoutMs for the first one (0: do not wait).

@@ -1,8 +1,46 @@
 #include "engine/platform/SdlEventTranslator.h"
 
+#include "engine/platform/CCEGLView.h"
 #include "engine/platform/VirtualKeys.h"
 
 namespace cocos2d {
+
+namespace {
+
+// A push past kStickPressed counts as one arrow press; the stick must come back inside
+// kStickReleased before it presses again, so a wobble at the edge makes no second press.
+constexpr int kStickPressed = 16000;
+constexpr int kStickReleased = 8000;
+
+int controllerButtonKey(std::uint8_t button) {
+    switch (button) {
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            return kVirtualKeyLeft;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            return kVirtualKeyRight;
+        case SDL_CONTROLLER_BUTTON_DPAD_UP:
+            return kVirtualKeyUp;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+            return kVirtualKeyDown;
+        case SDL_CONTROLLER_BUTTON_A:
+            return kVirtualKeyReturn;
+        case SDL_CONTROLLER_BUTTON_B:
+        case SDL_CONTROLLER_BUTTON_START:
+            return kVirtualKeyEscape;
+        default:
+            return 0;
+    }
+}
+
+// -1, 0 or 1 for the axis value, keeping the last direction between the two thresholds.
+int stickDirection(int value, int last) {
+    if (value >= kStickPressed) return 1;
+    if (value <= -kStickPressed) return -1;
+    if (value > -kStickReleased && value < kStickReleased) return 0;
+    return last;
+}
+
+}  // namespace
 
 void SdlEventTranslator::translate(const SDL_Event& event, int windowHeight, WindowEventHandler& handler) {
     auto flipY = [windowHeight](int y) { return static_cast<float>(windowHeight - y); };
@@ -33,9 +71,29 @@ void SdlEventTranslator::translate(const SDL_Event& event, int windowHeight, Win
         case SDL_TEXTINPUT:
             handler.onTextInput(event.text.text);
             break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            if (int key = controllerButtonKey(event.cbutton.button)) handler.onKeyDown(key, false);
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+            translateStick(event.caxis, handler);
+            break;
         default:
             break;
     }
+}
+
+void SdlEventTranslator::translateStick(const SDL_ControllerAxisEvent& event, WindowEventHandler& handler) {
+    bool horizontal = event.axis == SDL_CONTROLLER_AXIS_LEFTX;
+    if (!horizontal && event.axis != SDL_CONTROLLER_AXIS_LEFTY) return;
+    int& last = horizontal ? m_stickX : m_stickY;
+    int now = stickDirection(event.value, last);
+    if (now == last) return;
+    last = now;
+    // SDL's stick y grows downwards.
+    if (now != 0)
+        handler.onKeyDown(horizontal ? (now < 0 ? kVirtualKeyLeft : kVirtualKeyRight)
+                                     : (now < 0 ? kVirtualKeyUp : kVirtualKeyDown),
+                          false);
 }
 
 void SdlEventTranslator::translateWindowEvent(const SDL_WindowEvent& event, WindowEventHandler& handler) {
@@ -58,8 +116,10 @@ void SdlEventTranslator::translateWindowEvent(const SDL_WindowEvent& event, Wind
             handler.onCloseRequested();
             break;
         case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
             handler.onExposed();
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            handler.onResized(event.data1, event.data2);
             break;
         default:
             break;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "engine/platform/Desktop.h"
 #include "engine/platform/MessageBox.h"
@@ -43,7 +44,7 @@ std::unique_ptr<SdlGLWindow> SdlGLWindow::create(int width, int height, const st
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_Window* window =
         SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, std::max(1, width),
-                         std::max(1, height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+                         std::max(1, height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (!window) {
         std::fprintf(stderr, "Cannot open a window: %s\n", SDL_GetError());
         return nullptr;
@@ -90,6 +91,23 @@ void SdlGLWindow::setFrameSize(int width, int height) {
     m_renderer->setViewport(m_width, m_height);
 }
 
+void SdlGLWindow::setFullscreen(bool fullscreen) {
+    if (SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+        std::fprintf(stderr, "Cannot %s fullscreen: %s\n", fullscreen ? "enter" : "leave", SDL_GetError());
+}
+
+bool SdlGLWindow::position(int& x, int& y) const {
+    // Wayland keeps window positions from the program; SDL then answers 0, 0.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::string_view(driver) == "wayland") return false;
+    SDL_GetWindowPosition(m_window, &x, &y);
+    return true;
+}
+
+void SdlGLWindow::setPosition(int x, int y) {
+    SDL_SetWindowPosition(m_window, x, y);
+}
+
 void SdlGLWindow::show() {
     SDL_ShowWindow(m_window);
     SDL_RaiseWindow(m_window);
@@ -110,6 +128,7 @@ void SdlGLWindow::handle(const SDL_Event& event, WindowEventHandler& handler) {
         m_height = std::max(1, event.window.data2);
         m_renderer->setViewport(m_width, m_height);
     }
+    m_controllers.handle(event);
     m_events.translate(event, m_height, handler);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/platform/GameControllers.h"
 #include "engine/platform/PlatformWindow.h"
 #include "engine/platform/SdlEventTranslator.h"
 #include "engine/renderer/gl/GLRenderer.h"
@@ -26,6 +27,9 @@ public:
     void setFrameSize(int width, int height) override;
     int width() const override { return m_width; }
     int height() const override { return m_height; }
+    void setFullscreen(bool fullscreen) override;
+    bool position(int& x, int& y) const override;
+    void setPosition(int x, int y) override;
     void show() override;
     void pumpEvents(WindowEventHandler& handler, int timeoutMs) override;
 
@@ -37,6 +41,7 @@ private:
     SDL_GLContext m_context;
     std::unique_ptr<GLRenderer> m_renderer;
     SdlEventTranslator m_events;
+    GameControllers m_controllers;
     int m_width = 0, m_height = 0;
 };
 

@@ -145,6 +145,24 @@ TEST_F(Automation, WaitIdleLetsEachMoveSettleBeforeTheNext) {
     EXPECT_EQ(run("wait 4s\nwait_idle\n"), 1) << "the main menu has no board to wait for";
 }
 
+TEST_F(Automation, ScriptsResizeTheWindowSwitchFullscreenAndStartAGameByKeys) {
+    std::string script = "wait 4s\nkey Return\ndump " + path("focus.json") + "\nkey Return\nwait 2s\n" +
+                         "resize 1280 720\nwait 1\ndump " + path("resized.json") +
+                         "\nfullscreen on\nwait 1\n" + "dump " + path("full.json") + "\nkey F11\nwait 1\n";
+    ASSERT_EQ(run(script), 0);
+    std::string focus = read("focus.json");
+    EXPECT_TRUE(has(focus, "\"function\":\"game,game_orig\",\"kind\":\"button\"")) << focus;
+    EXPECT_TRUE(has(focus, "\"enabled\":true,\"focused\":true}")) << focus;
+    EXPECT_TRUE(has(focus, "\"window\":{\"width\":720,\"height\":960,\"fullscreen\":false}")) << focus;
+    std::string resized = read("resized.json");
+    EXPECT_TRUE(has(resized, "\"scene\":{\"class\":\"GameScene\"")) << resized;
+    EXPECT_TRUE(has(resized, "\"window\":{\"width\":1280,\"height\":720,\"fullscreen\":false}")) << resized;
+    // Items stay where they are in the design area, whatever the window.
+    EXPECT_TRUE(has(resized, "\"x\":608,\"y\":828")) << resized;
+    EXPECT_TRUE(has(read("full.json"), "\"window\":{\"width\":1920,\"height\":1080,\"fullscreen\":true}"));
+    EXPECT_TRUE(has(read("exit.json"), "\"window\":{\"width\":1280,\"height\":720,\"fullscreen\":false}"));
+}
+
 TEST_F(Automation, AFailingStepEndsTheRunWithItsLineAndTheStateIsStillDumped) {
     EXPECT_EQ(run("wait 1\nclick no_such_item\nwait 10\n"), 1);
     EXPECT_TRUE(has(read("exit.json"), "\"frame\":1,")) << read("exit.json");

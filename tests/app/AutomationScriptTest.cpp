@@ -30,6 +30,9 @@ TEST(AutomationScript, ReadsEveryCommand) {
         "screenshot menu.png\n"
         "wait_idle\n"
         "wait_idle 90\n"
+        "resize 1280 720\n"
+        "fullscreen ON\n"
+        "fullscreen off\n"
         "quit\n");
     ASSERT_EQ(script.error, "");
 
@@ -65,7 +68,12 @@ TEST(AutomationScript, ReadsEveryCommand) {
     expected.back().frames = kDefaultIdleFrameCap;
     expected.push_back(step(Kind::WaitIdle, 17));
     expected.back().frames = 90;
-    expected.push_back(step(Kind::Quit, 18));
+    expected.push_back(step(Kind::Resize, 18));
+    expected.back().x = 1280, expected.back().y = 720;
+    expected.push_back(step(Kind::Fullscreen, 19));
+    expected.back().on = true;
+    expected.push_back(step(Kind::Fullscreen, 20));
+    expected.push_back(step(Kind::Quit, 21));
     EXPECT_EQ(script.steps, expected);
 }
 
@@ -91,6 +99,11 @@ TEST(AutomationScript, TheFirstBadLineIsNamedAndNothingRuns) {
         {"\n\nclick   \n", "line 3: click needs an item id or function"},
         {"dump\n", "line 1: dump needs a file name"},
         {"quit now\n", "line 1: quit takes nothing"},
+        {"resize 640\n", "line 1: resize takes a width and a height in pixels"},
+        {"resize 0 480\n", "line 1: resize needs two whole numbers from 1 to 16384"},
+        {"resize 640 99999\n", "line 1: resize needs two whole numbers from 1 to 16384"},
+        {"fullscreen\n", "line 1: fullscreen takes on or off"},
+        {"fullscreen yes\n", "line 1: fullscreen takes on or off"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -74,6 +74,8 @@ TEST(CommandLine, LongOptionsTakeTheirValueFromTheNextArgument) {
 
     EXPECT_TRUE(parseCommandLine({"petalune", "--help"}).options.showHelp);
     EXPECT_TRUE(parseCommandLine({"petalune", "--version"}).options.showVersion);
+    EXPECT_TRUE(parseCommandLine({"petalune", "--fullscreen"}).options.fullscreen);
+    EXPECT_FALSE(options.fullscreen);
     EXPECT_FALSE(parseCommandLine({"petalune", "-ad"}).options.automated());
 }
 
@@ -84,7 +86,7 @@ TEST(CommandLine, UnusableLinesNameTheirFirstProblem) {
     };
     const Case cases[] = {
         {{"petalune", "--script"}, "--script needs a value"},
-        {{"petalune", "--fullscreen", "--script"}, "unknown option --fullscreen"},
+        {{"petalune", "--windowed", "--script"}, "unknown option --windowed"},
         {{"petalune", "--seed", "-1", "--script", "s"},
          "--seed needs a whole number from 0 to 4294967295, not \"-1\""},
         {{"petalune", "--seed", "4294967296", "--script", "s"},

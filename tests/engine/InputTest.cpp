@@ -162,11 +162,12 @@ public:
     bool keyMenuClicked() override { return log("menu"); }
     bool keyVolumeUp() override { return log("up"); }
     bool keyVolumeDown() override { return log("down"); }
+    bool keyDown(int key, bool shift) override { return log((shift ? "shift+" : "") + std::to_string(key)); }
     int getKeypadPriority() override { return m_priority; }
     void setPriority(int priority) { m_priority = priority; }
 
 private:
-    bool log(const char* what) {
+    bool log(const std::string& what) {
         g_events.push_back(m_name + " " + what);
         return m_consumes;
     }
@@ -193,14 +194,17 @@ TEST_F(InputTest, KeypadStopsAtTheFirstConsumerAndReadsPrioritiesWhenDispatching
     EXPECT_EQ(g_events, (std::vector<std::string>{"low menu"}));
 }
 
-TEST_F(InputTest, ShiftFunctionKeysBecomeKeypadMessages) {
+TEST_F(InputTest, ShiftFunctionKeysAndEscapeBecomeKeypadMessagesOtherKeysArriveAsThemselves) {
     scene->addChild(KeyLog::create("layer", 0, true));
     driver.keyPress(kVirtualKeyF1, true);
     driver.keyPress(kVirtualKeyF2, true);
     driver.keyPress(kVirtualKeyF3, true);
     driver.keyPress(kVirtualKeyF4, true);
+    driver.keyPress(kVirtualKeyEscape);
     driver.keyPress(kVirtualKeyF1, false);
-    EXPECT_EQ(g_events, (std::vector<std::string>{"layer back", "layer menu", "layer down", "layer up"}));
+    driver.keyPress(kVirtualKeyTab, true);
+    EXPECT_EQ(g_events, (std::vector<std::string>{"layer back", "layer menu", "layer down", "layer up",
+                                                  "layer back", "layer 112", "layer shift+9"}));
 }
 
 // A text receiver that accepts the keyboard and logs what it gets.

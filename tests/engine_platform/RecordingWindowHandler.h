@@ -16,6 +16,9 @@ public:
     void onRestored() override { messages.push_back("restored"); }
     void onCloseRequested() override { messages.push_back("close"); }
     void onExposed() override { messages.push_back("exposed"); }
+    void onResized(int width, int height) override {
+        messages.push_back("resized " + std::to_string(width) + "x" + std::to_string(height));
+    }
     void onPointerDown(float x, float y) override { messages.push_back("down " + point(x, y)); }
     void onPointerMoved(float x, float y) override { messages.push_back("moved " + point(x, y)); }
     void onPointerUp(float x, float y) override { messages.push_back("up " + point(x, y)); }

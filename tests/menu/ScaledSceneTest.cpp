@@ -53,6 +53,53 @@ TEST(ScaledSceneLayout, DesignAreaIsScaledUniformlyAndCentred) {
     }
 }
 
+TEST(ScaledSceneLayout, FollowsTheWindowClipsToTheDesignAreaAndFillsTheRestWithABackdrop) {
+    HeadlessDriver driver(640, 860);
+    ScaledScene* scene = ScaledScene::create();
+    ASSERT_NE(scene, nullptr);
+    // Content that spills far beyond the design area on every side.
+    scene->contentRoot()->addChild(CCLayerColor::create(ccc4(255, 0, 0, 255), 3000, 3000));
+    static_cast<CCNode*>(scene->contentRoot()->getChildren()->lastObject())
+        ->setPosition(CCPoint(-1000, -1000));
+    CCDirector::sharedDirector()->runWithScene(scene);
+    driver.step();
+
+    auto unclipped = [] {
+        int count = 0;
+        for (const DrawCommand& command : CCDirector::sharedDirector()->getDrawList().commands())
+            count += command.clipped ? 0 : 1;
+        return count;
+    };
+    EXPECT_EQ(unclipped(), 0) << "a window of the design's shape needs no backdrop";
+
+    driver.view().onResized(1280, 720);
+    driver.step();
+    float s = 720.0f / 860;
+    CCPoint lowerLeft = scene->contentRoot()->convertToWorldSpace(CCPoint(0, 0));
+    EXPECT_NEAR(scene->contentRoot()->getScale(), s, 1e-5f);
+    EXPECT_NEAR(lowerLeft.x, (1280 - 640 * s) / 2, 1.0f);
+    EXPECT_NEAR(lowerLeft.y, 0, 1.0f);
+
+    const DrawList& list = CCDirector::sharedDirector()->getDrawList();
+    ASSERT_GE(list.commands().size(), 2u);
+    const DrawCommand& backdrop = list.commands().front();
+    EXPECT_FALSE(backdrop.clipped);
+    EXPECT_NE(backdrop.texture, 0u);
+    const Quad& cover = list.quads()[backdrop.firstQuad];
+    EXPECT_LE(cover.bl.x, 0);
+    EXPECT_LE(cover.bl.y, 0);
+    EXPECT_GE(cover.tr.x, 1280);
+    EXPECT_GE(cover.tr.y, 720);
+    EXPECT_EQ(unclipped(), 1);
+    for (const DrawCommand& command : list.commands()) {
+        if (!command.clipped) continue;
+        EXPECT_NEAR(command.clip.x, (1280 - 640 * s) / 2, 1.0f);
+        EXPECT_NEAR(command.clip.y, 0, 1.0f);
+        EXPECT_NEAR(command.clip.width, 640 * s, 1.0f);
+        EXPECT_NEAR(command.clip.height, 720, 1.0f);
+    }
+}
+
 // A scaled scene running on a headless engine, its overlay reachable.
 class VolumeOverlay : public MenuTest {
 protected:

@@ -1,0 +1,53 @@
+#include "menu/SceneBackdrop.h"
+
+#include <algorithm>
+
+#include "engine/director/CCDirector.h"
+#include "engine/nodes/CCNode.h"
+#include "engine/nodes/QuadBuilder.h"
+#include "engine/renderer/Renderer.h"
+#include "menu/ScaledScene.h"
+
+using namespace cocos2d;
+
+namespace {
+
+// Dim enough that the design area stands out from its surroundings.
+constexpr Color4B kDim{96, 96, 96, 255};
+
+}  // namespace
+
+SceneBackdrop::~SceneBackdrop() {
+    if (std::shared_ptr<Renderer> renderer = m_renderer.lock(); renderer && m_target)
+        renderer->deleteTexture(m_target);
+}
+
+void SceneBackdrop::draw(DrawList& list, CCNode* content, const CCRect& window) {
+    std::shared_ptr<Renderer> renderer = CCDirector::sharedDirector()->getRenderer();
+    if (renderer != m_renderer.lock()) {
+        if (std::shared_ptr<Renderer> old = m_renderer.lock(); old && m_target) old->deleteTexture(m_target);
+        m_target = renderer->createRenderTarget(kWidth, kHeight);
+        m_renderer = renderer;
+        m_drawn = false;
+    }
+    if (!m_target) return;
+
+    // The design area onto the small picture: undo the content's own placement, then scale.
+    constexpr float kW = ScaledScene::kDesignWidth, kH = ScaledScene::kDesignHeight;
+    CCAffineTransform designToTarget = CCAffineTransformMake(kWidth / kW, 0, 0, kHeight / kH, 0, 0);
+    CCAffineTransform parentToTarget =
+        CCAffineTransformConcat(CCAffineTransformInvert(content->nodeToParentTransform()), designToTarget);
+    DrawList small;
+    content->visit(small, parentToTarget);
+    if (!m_drawn || !(small == m_list)) {
+        renderer->render(small, m_target, Color4B{0, 0, 0, 255});
+        m_list = std::move(small);
+        m_drawn = true;
+    }
+
+    // Cover the window keeping the design area's shape, centred on it.
+    float scale = std::max(window.size.width / kW, window.size.height / kH);
+    float width = kW * scale, height = kH * scale;
+    CCRect cover(window.getMidX() - width / 2, window.getMidY() - height / 2, width, height);
+    list.addQuad(m_target, kBlendPremultiplied, makeQuad(CCAffineTransformIdentity, cover, UvRect{}, kDim));
+}
