@@ -17,6 +17,7 @@
 #include "engine/input/CCTouch.h"
 #include "engine/nodes/CCSprite.h"
 #include "game/LevelLayer.h"
+#include "menu/BoardCursor.h"
 #include "menu/HighscoreEntryScene.h"
 #include "menu/HighscoreTable.h"
 #include "menu/MenuLayer.h"
@@ -87,6 +88,12 @@ bool LevelPuzzleTrouble::init() {
             addChild(m_warningLight, 3);
         }
     }
+    m_cursor = BoardCursor::create(SwapGame::kColumns, SwapGame::kEntryRow, SwapGame::kCellWidth,
+                                   SwapGame::kCellHeight);
+    if (!m_cursor) return false;
+    m_cursor->setPosition(CCPoint(SwapGame::kBoardLeft, 0));
+    addChild(m_cursor, 6);
+    setKeypadEnabled(true);
     syncBricks();
     scheduleUpdate();
     setTouchMode(kCCTouchesOneByOne);
@@ -112,6 +119,8 @@ CCPoint LevelPuzzleTrouble::boardPoint(CCTouch* touch) const {
 }
 
 bool LevelPuzzleTrouble::ccTouchBegan(CCTouch* touch, CCEvent*) {
+    m_cursor->hide();
+    m_picked = {};
     CCPoint at = boardPoint(touch);
     bool taken = m_game.touchBegan(touch->getID(), at.x, at.y);
     showEvents();
@@ -132,6 +141,46 @@ void LevelPuzzleTrouble::ccTouchEnded(CCTouch* touch, CCEvent*) {
 
 void LevelPuzzleTrouble::ccTouchCancelled(CCTouch* touch, CCEvent*) {
     m_game.touchCancelled(touch->getID());
+    syncBricks();
+}
+
+bool LevelPuzzleTrouble::keyDown(int virtualKey, bool) {
+    SwapGame::Cell from{m_cursor->column(), m_cursor->row()};
+    switch (m_cursor->handleKey(virtualKey)) {
+        case BoardCursor::Action::Moved: {
+            SwapGame::Cell to{m_cursor->column(), m_cursor->row()};
+            if (m_picked == from && to != from) touchesFromKeys(from, to);
+            m_picked = {};
+            return true;
+        }
+        case BoardCursor::Action::Play:
+            if (m_picked == from) {
+                // Two taps in a row fire the brick.
+                touchesFromKeys(from, from);
+                touchesFromKeys(from, from);
+                m_picked = {};
+            } else {
+                m_picked = from;
+            }
+            return true;
+        case BoardCursor::Action::None:
+            break;
+    }
+    return false;
+}
+
+// The keys play through the same touches as a finger: a press on one cell, a move to the
+// other, a release.
+void LevelPuzzleTrouble::touchesFromKeys(SwapGame::Cell from, SwapGame::Cell to) {
+    constexpr int kKeyTouch = 0x7fff;
+    auto x = [](int column) {
+        return static_cast<float>(column * SwapGame::kCellWidth + SwapGame::kBoardLeft +
+                                  SwapGame::kCellWidth / 2);
+    };
+    if (!m_game.touchBegan(kKeyTouch, x(from.x), SwapGame::centreHeight(from.y))) return;
+    if (to != from) m_game.touchMoved(kKeyTouch, x(to.x), SwapGame::centreHeight(to.y));
+    m_game.touchEnded(kKeyTouch);
+    showEvents();
     syncBricks();
 }
 

@@ -13,6 +13,7 @@
 namespace cocos2d {
 class CCSprite;
 }
+class BoardCursor;
 class MenuLayer;
 
 // The swap game on screen: draws its SwapGame (bricks, point bonuses, the offered pattern,
@@ -21,6 +22,7 @@ class MenuLayer;
 class LevelPuzzleTrouble : public cocos2d::CCLayer, public IClickCallback {
 public:
     static constexpr int kPatternTag = static_cast<int>(0xDEADBEEF);
+    static constexpr int kKeypadPriority = 130;
 
     // Null when the section names no brick kind with a chance.
     static LevelPuzzleTrouble* create(const std::string& gameSection, MenuLayer* hud,
@@ -34,6 +36,13 @@ public:
     void ccTouchEnded(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
     void ccTouchCancelled(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
     void onMenuClick(MenuLayer* layer, cocos2d::CCNode* item, const std::string& command) override;
+    // Keyboard and gamepad: the arrows move the board cursor; Return or Space picks the brick
+    // under it, an arrow then swaps it with that neighbour, and a second Return fires it.
+    bool keyDown(int virtualKey, bool shift) override;
+    int getKeypadPriority() override { return kKeypadPriority; }
+    BoardCursor* cursor() const { return m_cursor; }
+    // The brick picked by the keys, or x = -1.
+    SwapGame::Cell picked() const { return m_picked; }
 
     // Saving: "save" writes marker 1, a pause marker 0; a resume deletes the file.
     bool saveGame(std::uint8_t marker);
@@ -66,6 +75,7 @@ private:
     void playConfigSample(const std::string& section, const char* key);
     std::string imageOf(int code) const;
     static void setText(cocos2d::CCNode* node, const std::string& text);
+    void touchesFromKeys(SwapGame::Cell from, SwapGame::Cell to);
     void gameOver();
     void saveAndExit();
 
@@ -76,6 +86,8 @@ private:
     std::map<std::uint32_t, cocos2d::CCSprite*> m_bricks;  // by brick id
     std::map<int, cocos2d::CCSprite*> m_bonusSprites;      // by x * 16 + y
     cocos2d::CCSprite* m_warningLight = nullptr;
+    BoardCursor* m_cursor = nullptr;
+    SwapGame::Cell m_picked;
     int m_shownPattern = -1;
     int m_shownPatternKind = -1;
     cocos2d::CCNode* m_scoreLabel = nullptr;

@@ -158,6 +158,9 @@ void LevelPuzzleTrouble::syncBricks() {
             } else if (tile.appearing) {
                 scale = 1 + 7 * tile.busy / 0.2f;
                 opacity = 255 * (1 - tile.busy / 0.2f);
+            } else if (m_picked == SwapGame::Cell{x, y}) {
+                scale = 1.15f;
+                z = 1;
             } else if (x == m_game.warnColumn() && y == warnRow) {
                 // Only a brick that is there and not leaving is dimmed by the warning light.
                 opacity = kDimmed;

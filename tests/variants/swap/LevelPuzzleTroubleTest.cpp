@@ -6,8 +6,10 @@
 #include "config/IniStore.h"
 #include "engine/base/CCProtocols.h"
 #include "engine/cocos2d.h"
+#include "engine/platform/CCEGLView.h"
 #include "engine/platform/HeadlessDriver.h"
 #include "game/LevelLayer.h"
+#include "menu/BoardCursor.h"
 #include "menu/MenuLayer.h"
 #include "tests/support/TestPaths.h"
 #include "variants/swap/LevelPuzzleTrouble.h"
@@ -114,6 +116,25 @@ TEST_F(SwapLayer, APausedGameResumesAsItWas) {
     EXPECT_EQ(resumed->game().score(), score);
     EXPECT_EQ(hudText("score"), std::to_string(score));
     EXPECT_FALSE(resumed->loadGame());  // the file is gone
+}
+
+TEST_F(SwapLayer, TheKeysPickSwapAndFireBricks) {
+    LevelPuzzleTrouble* layer = play(5);
+    const SwapGame& game = layer->game();
+    int left = game.cellCode(0, 0), right = game.cellCode(1, 0);
+    layer->cursor()->moveTo(0, 0);
+    EXPECT_TRUE(layer->keyDown(kVirtualKeyReturn, false));  // shows the cursor
+    EXPECT_TRUE(layer->keyDown(kVirtualKeyReturn, false));  // picks the brick
+    EXPECT_EQ(layer->picked(), (SwapGame::Cell{0, 0}));
+    EXPECT_TRUE(layer->keyDown(kVirtualKeyRight, false));
+    EXPECT_EQ(layer->picked().x, -1);
+    EXPECT_EQ(game.cellCode(1, 0), left);
+    EXPECT_EQ(game.cellCode(0, 0), right);
+    EXPECT_EQ(layer->cursor()->column(), 1);
+    // An arrow without a picked brick only moves the cursor.
+    EXPECT_TRUE(layer->keyDown(kVirtualKeyLeft, false));
+    EXPECT_EQ(game.cellCode(1, 0), left);
+    EXPECT_FALSE(layer->keyDown('Q', false));
 }
 
 TEST_F(SwapLayer, ASectionWithoutKindsMakesNoLayer) {
