@@ -18,6 +18,8 @@ packages=(
   fonts-comfortaa fonts-wqy-microhei fonts-dejavu-core
   # running under a virtual display
   xvfb xauth xfonts-base
+  # scripts/measure.sh drives the game under Xvfb
+  xdotool x11-utils
   # installing and packaging: man pages, validators, the Debian package check
   help2man desktop-file-utils appstream lintian file
 )

@@ -3,6 +3,9 @@
 #include <cassert>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <thread>
 
 #include "engine/director/CCDirector.h"
@@ -13,7 +16,17 @@ namespace cocos2d {
 
 namespace {
 CCApplication* s_application = nullptr;
+
+// scripts/measure.sh times launch to first frame from outside: it needs the wall-clock
+// moment the first picture reached the window.
+void reportFirstFrame() {
+    if (!std::getenv("PETALUNE_REPORT_FIRST_FRAME")) return;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::fprintf(stderr, "petalune: first frame at %lld.%09ld\n", static_cast<long long>(now.tv_sec),
+                 now.tv_nsec);
 }
+}  // namespace
 
 CCApplication::CCApplication() {
     assert(!s_application && "only one application object at a time");
@@ -52,7 +65,9 @@ int CCApplication::run() {
         double dt = now - last;
         if (dt < interval) continue;
         last = now;
+        bool drawnBefore = director->getRenderedFrames() > 0;
         director->mainLoop(static_cast<float>(dt));
+        if (!drawnBefore && director->getRenderedFrames() > 0) reportFirstFrame();
     }
     return 0;
 }
