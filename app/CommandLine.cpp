@@ -106,7 +106,7 @@ std::string usageText() {
            "  -w<pixels>           window width (for example -w720)\n"
            "  -h<pixels>           window height (for example -h960)\n"
            "  -ad                  leave the lowest tenth of the window free for a banner\n"
-           "  --edition NAME       the game to play: collapse (the default) or swap\n"
+           "  --edition NAME       the game to play: collapse (the default), swap or puzzle\n"
            "  --fullscreen         start in fullscreen (F11 switches at any time)\n"
            "  --help               show this text\n"
            "  --version            show the version\n"

@@ -78,16 +78,17 @@ TwistedBoard::Step TwistedBoard::moveHeld(int column, int row) {
     if (to.limit > 0 && --to.limit == 0) to.movableH = to.movableV = false;
     ++m_movesMade;
     step.moved = true;
-    step.finished = finishGroup(column, row);
-    if (!step.finished) glueGroup(column, row);
+    TwistedGrid grid = gridOf(m_stones);
+    TwistedGroup group(grid, column, row, m_options.alternativeRules);
+    step.finished = finishGroup(group);
+    if (!step.finished) glueGroup(group);
     // Finishing may have dissolved the stone itself.
     bool stuck = !isHolding() || !m_stones[m_heldColumn][m_heldRow].canMove();
     step.dropped = !isOver() && (step.finished || stuck);
     return step;
 }
 
-bool TwistedBoard::finishGroup(int column, int row) {
-    TwistedGroup group(gridOf(m_stones), column, row, m_options.alternativeRules);
+bool TwistedBoard::finishGroup(const TwistedGroup& group) {
     if (group.size() == 0 || group.size() < m_level->connect) return false;
     for (int c = 0; c < TwistedLevel::kColumns; ++c) {
         for (int r = 0; r < TwistedLevel::kRows; ++r) {
@@ -118,8 +119,7 @@ bool TwistedBoard::finishGroup(int column, int row) {
     return true;
 }
 
-void TwistedBoard::glueGroup(int column, int row) {
-    TwistedGroup group(gridOf(m_stones), column, row, m_options.alternativeRules);
+void TwistedBoard::glueGroup(const TwistedGroup& group) {
     if (group.size() == 0 || group.size() < m_level->glue) return;
     for (int c = 0; c < TwistedLevel::kColumns; ++c)
         for (int r = 0; r < TwistedLevel::kRows; ++r)

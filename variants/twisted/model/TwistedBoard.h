@@ -7,6 +7,8 @@
 #include "game/Random.h"
 #include "variants/twisted/model/TwistedLevel.h"
 
+class TwistedGroup;
+
 // A stone as the rules see it; an empty cell holds a stone of type kEmpty.
 struct TwistedStone {
     int type = TwistedLevel::kEmpty;
@@ -73,8 +75,8 @@ public:
     bool isOver() const { return m_won || m_lost; }
 
 private:
-    bool finishGroup(int column, int row);
-    void glueGroup(int column, int row);
+    bool finishGroup(const TwistedGroup& group);
+    void glueGroup(const TwistedGroup& group);
     void updateHiddenStones();
     void hideRandomStone();
 

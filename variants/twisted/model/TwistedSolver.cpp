@@ -17,6 +17,7 @@ constexpr int kSteps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
 // connection mask and the limit.
 std::string positionKey(const TwistedBoard& board) {
     std::string key;
+    key.reserve(4 * 16);
     for (int cell = 0; cell < kCells; ++cell) {
         const TwistedStone& stone = board.stone(cell / TwistedLevel::kRows, cell % TwistedLevel::kRows);
         if (stone.type == TwistedLevel::kEmpty) continue;
