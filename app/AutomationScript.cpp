@@ -17,8 +17,9 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"backspace", 0x08}, {"tab", 0x09}, {"return", 0x0D}, {"enter", 0x0D}, {"escape", 0x1B}, {"space", 0x20},
-    {"left", 0x25},      {"up", 0x26},  {"right", 0x27},  {"down", 0x28},  {"delete", 0x2E},
+    {"backspace", 0x08}, {"tab", 0x09},  {"return", 0x0D}, {"enter", 0x0D}, {"escape", 0x1B},
+    {"space", 0x20},     {"left", 0x25}, {"up", 0x26},     {"right", 0x27}, {"down", 0x28},
+    {"delete", 0x2E},    {"home", 0x24}, {"end", 0x23},
 };
 
 std::string lower(std::string_view text) {

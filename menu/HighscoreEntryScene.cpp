@@ -9,6 +9,7 @@
 #include "engine/nodes/CCLayer.h"
 #include "engine/text/CCTextFieldTTF.h"
 #include "menu/HighscoreTable.h"
+#include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayer.h"
 
 using namespace cocos2d;
@@ -64,7 +65,9 @@ bool HighscoreEntryScene::init() {
 
     if (CCTextFieldTTF* input = nameInput()) {
         input->setMaxLength(kMaxNameCharacters);
-        input->setString(loadLastPlayerName().c_str());
+        // What the field shows is what will be stored.
+        input->setMaxBytes(static_cast<int>(HighscoreEntry::kMaxNameBytes));
+        input->setString(cutUtf8(loadLastPlayerName(), HighscoreEntry::kMaxNameBytes).c_str());
     }
     if (auto* scoreLabel = dynamic_cast<CCLabelProtocol*>(m_menuLayer->findById("score")))
         scoreLabel->setString(std::to_string(m_score).c_str());
@@ -75,9 +78,29 @@ CCTextFieldTTF* HighscoreEntryScene::nameInput() const {
     return m_menuLayer ? dynamic_cast<CCTextFieldTTF*>(m_menuLayer->findById("input")) : nullptr;
 }
 
+void HighscoreEntryScene::onEnter() {
+    ScaledScene::onEnter();
+    if (CCTextFieldTTF* input = nameInput()) {
+        input->setDelegate(this);
+        m_menuLayer->focusInput(input);
+    }
+}
+
 void HighscoreEntryScene::onExit() {
+    if (CCTextFieldTTF* input = nameInput()) input->setDelegate(nullptr);
     if (!m_stored) storeResult();
     ScaledScene::onExit();
+}
+
+bool HighscoreEntryScene::onTextFieldInsertText(CCTextFieldTTF*, const char* text, int len) {
+    if (std::string_view(text, static_cast<std::size_t>(len)) != "\n") return false;
+    for (CCNode* item : m_menuLayer->items()) {
+        if (auto* button = dynamic_cast<MenuItemFontAndSprite*>(item)) {
+            m_menuLayer->activateItem(button);
+            return true;
+        }
+    }
+    return false;
 }
 
 void HighscoreEntryScene::storeResult() {

@@ -3,18 +3,18 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/text/CCTextFieldTTF.h"
 #include "menu/ScaledScene.h"
 
-namespace cocos2d {
-class CCTextFieldTTF;
-}
 class MenuLayer;
 
 // Name entry for a new result, shown through the section "menu_highscore_entry" (text
 // field "input", label "score"). The name last entered is offered again ("username").
-// The result is stored when the scene leaves the stage (its "Done" button opens the main
-// menu); a score of 0 is never stored.
-class HighscoreEntryScene : public ScaledScene {
+// The field has the keyboard from the start and takes no more bytes than a stored name
+// keeps; Return presses the screen's first button ("Done"). The result is stored when the
+// scene leaves the stage (its "Done" button opens the main menu); a score of 0 is never
+// stored.
+class HighscoreEntryScene : public ScaledScene, private cocos2d::CCTextFieldDelegate {
 public:
     static constexpr const char* kSection = "menu_highscore_entry";
     static constexpr int kMaxNameCharacters = 15;
@@ -24,6 +24,7 @@ public:
     static HighscoreEntryScene* create(const std::string& tableName, std::int32_t score, std::int32_t level);
 
     bool init() override;
+    void onEnter() override;
     void onExit() override;
 
     MenuLayer* menuLayer() const { return m_menuLayer; }
@@ -33,6 +34,7 @@ public:
 private:
     HighscoreEntryScene(std::string tableName, std::int32_t score, std::int32_t level);
     void storeResult();
+    bool onTextFieldInsertText(cocos2d::CCTextFieldTTF* field, const char* text, int len) override;
 
     std::string m_tableName;
     std::int32_t m_score;

@@ -64,6 +64,8 @@ public:
     int popupLevel() const { return m_popupLevel; }
     float autoClickTimer() const { return m_autoClickTimer; }
     cocos2d::CCTextFieldTTF* focusedInput() const { return m_focusedInput; }
+    // Gives the keyboard to one of this layer's text fields (null: to none).
+    void focusInput(cocos2d::CCTextFieldTTF* input);
 
     void update(float dt) override;
     void onExit() override;
@@ -85,7 +87,6 @@ private:
     bool runBuiltInCommand(cocos2d::CCNode* item, const std::string& command);
     // The label of a "toggle_sound" button for the given setting.
     static std::string soundToggleText(bool on);
-    void focusInput(cocos2d::CCTextFieldTTF* input);
     void activateFirstButtonWith(std::string_view key, bool needsNonZero);
     std::vector<cocos2d::CCNode*> focusableButtons() const;
     void showFocus(cocos2d::CCNode* button);

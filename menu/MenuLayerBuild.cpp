@@ -48,6 +48,7 @@ struct ItemSpec {
     std::string text;
     CCSize textSize;
     std::string textAlign;
+    float maxWidth = 0;
     ccColor4B tint{255, 255, 255, 255};
     StickyProperties sticky;
 };
@@ -139,6 +140,8 @@ BuiltNode buildInput(CCNode* old, const ItemSpec& item, const DropOld& dropOld) 
         built.created = true;
     }
     field->setDimensions(item.textSize);
+    field->setHorizontalAlignment(horizontalTextAlign(item.textAlign));
+    field->setVerticalAlignment(verticalTextAlign(item.textAlign));
     applyTint(field, item.tint);
     field->setPlaceHolder(item.text.c_str());
     built.node = field;
@@ -162,6 +165,7 @@ BuiltNode buildBitmapText(CCNode* old, const ItemSpec& item, const DropOld& drop
         if (!label) return {};
         built.created = true;
     }
+    label->setMaxWidth(item.maxWidth);
     applyTint(label, item.tint);
     if (shouldSetText(built, item)) label->setString(item.text.c_str());
     built.node = label;
@@ -182,6 +186,7 @@ BuiltNode buildText(CCNode* old, const ItemSpec& item, const DropOld& dropOld) {
         built.created = true;
     }
     label->setDimensions(item.textSize);
+    label->setMaxWidth(item.maxWidth);
     applyTint(label, item.tint);
     label->setHorizontalAlignment(horizontalTextAlign(item.textAlign));
     label->setVerticalAlignment(verticalTextAlign(item.textAlign));
@@ -283,6 +288,7 @@ void MenuLayer::rebuild() {
         if (item.type.empty()) item.type = defaultType(item);
         item.tint = firstColorOrWhite(sticky.tint);
         item.textAlign = getItemString("textalign", n, "");
+        item.maxWidth = parseReal(getItemString("maxwidth", n, "0"));
 
         CCNode* old = getChildByTag(n);
         DropOld dropOld = [this, old]() {

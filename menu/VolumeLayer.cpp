@@ -4,10 +4,12 @@
 #include <cmath>
 #include <string>
 
+#include "config/IniLookup.h"
 #include "engine/actions/CCActionComposite.h"
 #include "engine/actions/CCActionInstant.h"
 #include "engine/actions/CCActionInterval.h"
 #include "engine/audio/SimpleAudioEngine.h"
+#include "engine/nodes/CCSprite.h"
 #include "engine/text/CCLabelTTF.h"
 
 using namespace cocos2d;
@@ -17,9 +19,36 @@ namespace {
 
 constexpr float kStep = 0.1f;
 constexpr float kShowSeconds = 1.0f;
-constexpr float kFontSize = 60;
-const CCPoint kShadowPosition(320, 480);
-const CCPoint kTextPosition(316, 484);
+constexpr const char* kFont = "playtime.ttf";
+constexpr const char* kPanelImage = "MenuPopup.png";
+constexpr float kPanelScale = 0.6f;
+const CCPoint kCentre(320, 470);
+constexpr float kCaptionY = 502;
+constexpr float kCaptionSize = 30;
+constexpr float kBarY = 455;
+constexpr float kStepWidth = 18;
+constexpr float kStepGap = 4;
+constexpr float kStepHeight = 24;
+constexpr float kValueY = 414;
+constexpr float kValueSize = 26;
+const ccColor3B kLit{250, 247, 53};
+const ccColor3B kUnlit{112, 92, 170};
+const ccColor3B kValueColor{255, 255, 153};
+
+CCLabelTTF* label(const std::string& text, float size, float y) {
+    CCLabelTTF* label = CCLabelTTF::create(text.c_str(), kFont, size);
+    if (label) label->setPosition(CCPoint(kCentre.x, y));
+    return label;
+}
+
+CCSprite* barStep(int index, bool lit) {
+    CCSprite* step = CCSprite::create();
+    step->setTextureRect(CCRect(0, 0, kStepWidth, kStepHeight));
+    float left = kCentre.x - (ScaledScene::VolumeLayer::kBarSteps * (kStepWidth + kStepGap) - kStepGap) / 2;
+    step->setPosition(CCPoint(left + index * (kStepWidth + kStepGap) + kStepWidth / 2, kBarY));
+    step->setColor(lit ? kLit : kUnlit);
+    return step;
+}
 
 }  // namespace
 
@@ -55,16 +84,23 @@ void ScaledScene::VolumeLayer::setVolume(float volume) {
     SimpleAudioEngine::sharedEngine()->setEffectsVolume(m_volume);
     while (getChildByTag(kTextTag)) removeChildByTag(kTextTag, true);
 
-    int percent = static_cast<int>(std::trunc(m_volume * 10 + 0.5f)) * 10;
-    std::string text = "Volume: " + std::to_string(percent) + "%";
-    for (bool shadow : {true, false}) {
-        CCLabelTTF* label = CCLabelTTF::create(text.c_str(), "Arial", kFontSize);
-        if (!label) continue;
-        label->setPosition(shadow ? kShadowPosition : kTextPosition);
-        if (shadow) label->setColor(ccBLACK);
-        label->runAction(CCSequence::createWithTwoActions(
-            CCDelayTime::create(kShowSeconds),
-            CCCallFuncN::create([](CCNode* node) { node->removeFromParentAndCleanup(true); })));
-        addChild(label, 0, kTextTag);
+    int tenths = static_cast<int>(std::trunc(m_volume * 10 + 0.5f));
+    CCNode* panel = CCNode::create();
+    if (CCSprite* image = CCSprite::create(kPanelImage)) {
+        image->setPosition(kCentre);
+        image->setScale(kPanelScale);
+        panel->addChild(image);
     }
+    if (CCLabelTTF* caption =
+            label(iniGetString("localization", "volume", 0, "Volume"), kCaptionSize, kCaptionY))
+        panel->addChild(caption);
+    for (int i = 0; i < kBarSteps; ++i) panel->addChild(barStep(i, i < tenths));
+    if (CCLabelTTF* value = label(std::to_string(tenths * 10) + "%", kValueSize, kValueY)) {
+        value->setColor(kValueColor);
+        panel->addChild(value);
+    }
+    panel->runAction(CCSequence::createWithTwoActions(
+        CCDelayTime::create(kShowSeconds),
+        CCCallFuncN::create([](CCNode* node) { node->removeFromParentAndCleanup(true); })));
+    addChild(panel, 0, kTextTag);
 }

@@ -89,7 +89,7 @@ void OpenALBackend::deleteSource(AudioSourceId source) {
 }
 
 void OpenALBackend::setGain(float gain) {
-    if (m_context) alListenerf(AL_GAIN, gain);
+    if (m_context) alListenerf(AL_GAIN, gain * kMixGain);
 }
 
 }  // namespace CocosDenshion

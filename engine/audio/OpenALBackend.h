@@ -10,6 +10,11 @@ namespace CocosDenshion {
 // at the origin. Without a device every call succeeds and nothing sounds.
 class OpenALBackend : public AudioBackend {
 public:
+    // Every gain is scaled by this, so the loudest overlaps the game makes (a fanfare over the
+    // last move's sounds, a bomb with a point bonus) stay 3 dB under full scale instead of
+    // clipping.
+    static constexpr float kMixGain = 0.65f;
+
     OpenALBackend();
     ~OpenALBackend() override;
     OpenALBackend(const OpenALBackend&) = delete;

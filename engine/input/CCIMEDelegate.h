@@ -2,6 +2,9 @@
 
 namespace cocos2d {
 
+// Keys that move or delete within the text being typed.
+enum class CCIMEEditKey { Left, Right, Home, End, Delete };
+
 // A receiver of typed text. Creating one registers it with the text-input dispatcher,
 // destroying it unregisters it. At most one receiver has the keyboard at a time.
 class CCIMEDelegate {
@@ -25,6 +28,7 @@ protected:
     // UTF-8 text of len bytes; "\n" for Return.
     virtual void insertText(const char* /*text*/, int /*len*/) {}
     virtual void deleteBackward() {}
+    virtual void editKey(CCIMEEditKey /*key*/) {}
     virtual const char* getContentText() { return ""; }
 };
 

@@ -73,6 +73,10 @@ void CCIMEDispatcher::dispatchDeleteBackward() {
     if (m_attached) m_attached->deleteBackward();
 }
 
+void CCIMEDispatcher::dispatchEditKey(CCIMEEditKey key) {
+    if (m_attached) m_attached->editKey(key);
+}
+
 const char* CCIMEDispatcher::getContentText() {
     return m_attached ? m_attached->getContentText() : "";
 }

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-namespace cocos2d {
+#include "engine/input/CCIMEDelegate.h"
 
-class CCIMEDelegate;
+namespace cocos2d {
 
 // Routes typed text to the receiver that has the keyboard.
 class CCIMEDispatcher {
@@ -13,6 +13,7 @@ public:
 
     void dispatchInsertText(const char* text, int len);
     void dispatchDeleteBackward();
+    void dispatchEditKey(CCIMEEditKey key);
     const char* getContentText();
     bool hasDelegate(const CCIMEDelegate* delegate) const;
     CCIMEDelegate* attachedDelegate() const { return m_attached; }

@@ -252,8 +252,31 @@ void CCEGLView::onKeyDown(int virtualKey, bool shift) {
     handleTouchCancel(virtualKey, 0, 0);
 
     CCIMEDispatcher* ime = CCIMEDispatcher::sharedDispatcher();
-    if (virtualKey == kVirtualKeyBack) ime->dispatchDeleteBackward();
-    if (virtualKey == kVirtualKeyReturn) ime->dispatchInsertText("\n", 1);
+    switch (virtualKey) {
+        case kVirtualKeyBack:
+            ime->dispatchDeleteBackward();
+            break;
+        case kVirtualKeyReturn:
+            ime->dispatchInsertText("\n", 1);
+            break;
+        case kVirtualKeyLeft:
+            ime->dispatchEditKey(CCIMEEditKey::Left);
+            break;
+        case kVirtualKeyRight:
+            ime->dispatchEditKey(CCIMEEditKey::Right);
+            break;
+        case kVirtualKeyHome:
+            ime->dispatchEditKey(CCIMEEditKey::Home);
+            break;
+        case kVirtualKeyEnd:
+            ime->dispatchEditKey(CCIMEEditKey::End);
+            break;
+        case kVirtualKeyDelete:
+            ime->dispatchEditKey(CCIMEEditKey::Delete);
+            break;
+        default:
+            break;
+    }
 }
 
 void CCEGLView::onTextInput(const std::string& utf8) {

@@ -101,6 +101,11 @@ void CCLabelBMFont::setAlignment(CCTextAlignment alignment) {
     layout();
 }
 
+void CCLabelBMFont::setMaxWidth(float width) {
+    m_maxWidth = width;
+    layout();
+}
+
 void CCLabelBMFont::layout() {
     m_glyphs.clear();
     if (!m_font || !m_page || m_string.empty()) {
@@ -120,7 +125,8 @@ void CCLabelBMFont::layout() {
         longest = std::max(longest, measureLine(font, codeLines.back()).width());
     }
     int lineHeight = font.lineHeight;
-    setContentSize(CCSize(static_cast<float>(longest), static_cast<float>(lineHeight * codeLines.size())));
+    float fit = m_maxWidth > 0 && longest > m_maxWidth ? m_maxWidth / static_cast<float>(longest) : 1;
+    setContentSize(CCSize(longest * fit, static_cast<float>(lineHeight * codeLines.size()) * fit));
 
     float pageWidth = static_cast<float>(m_page->getPixelsWide());
     float pageHeight = static_cast<float>(m_page->getPixelsHigh());
@@ -143,8 +149,8 @@ void CCLabelBMFont::layout() {
             if (glyph->width == 0 || glyph->height == 0) continue;
             int top = lineTop - glyph->yOffset;
             m_glyphs.push_back(PlacedGlyph{
-                CCRect(static_cast<float>(left), static_cast<float>(top - glyph->height),
-                       static_cast<float>(glyph->width), static_cast<float>(glyph->height)),
+                CCRect(static_cast<float>(left) * fit, static_cast<float>(top - glyph->height) * fit,
+                       static_cast<float>(glyph->width) * fit, static_cast<float>(glyph->height) * fit),
                 UvRect{glyph->x / pageWidth, glyph->y / pageHeight, (glyph->x + glyph->width) / pageWidth,
                        (glyph->y + glyph->height) / pageHeight}});
         }

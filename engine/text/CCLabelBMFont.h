@@ -37,6 +37,9 @@ public:
     const char* getFntFile() const { return m_fntFile.c_str(); }
     void setWidth(float width);
     void setAlignment(CCTextAlignment alignment);
+    // Text wider than this is drawn smaller, keeping its proportions; 0 means no limit.
+    void setMaxWidth(float width);
+    float getMaxWidth() const { return m_maxWidth; }
 
     void setColor(const ccColor3B& color) override { m_color = color; }
     const ccColor3B& getColor() override { return m_color; }
@@ -59,6 +62,7 @@ private:
     std::string m_fntFile;
     float m_width = kCCLabelAutomaticWidth;
     CCTextAlignment m_alignment = kCCTextAlignmentLeft;
+    float m_maxWidth = 0;
     std::shared_ptr<const BMFontConfiguration> m_font;
     CCTexture2D* m_page = nullptr;
     std::vector<PlacedGlyph> m_glyphs;

@@ -1,8 +1,10 @@
 #include "engine/text/CCLabelTTF.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/text/FontRasterizer.h"
+#include "engine/text/Utf8.h"
 #include "engine/textures/CCTexture2D.h"
 
 namespace cocos2d {
@@ -11,6 +13,24 @@ namespace {
 
 int pixels(float value) {
     return value > 0 ? static_cast<int>(std::lround(value)) : 0;
+}
+
+// Shrinking keeps every character readable down to half the size; only then the end goes.
+bool rasterizeWithin(const std::string& text, TextStyle style, int maxWidth, TextBitmap& out) {
+    if (!rasterizeText(text, style, out)) return false;
+    if (maxWidth <= 0 || style.boxWidth > 0 || out.width <= maxWidth) return true;
+    const int smallest = std::max(1, (style.size + 1) / 2);
+    for (int size = std::max(smallest, style.size * maxWidth / out.width);; --size) {
+        style.size = size;
+        if (!rasterizeText(text, style, out)) return false;
+        if (out.width <= maxWidth || size <= smallest) break;
+    }
+    std::string kept = text;
+    while (out.width > maxWidth && !kept.empty()) {
+        kept.erase(kept.size() - utf8LastCharLength(kept));
+        if (!rasterizeText(kept + "\u2026", style, out)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -94,7 +114,13 @@ void CCLabelTTF::setVerticalAlignment(CCVerticalTextAlignment alignment) {
     updateTexture();
 }
 
-bool CCLabelTTF::renderText(const std::string& text) {
+void CCLabelTTF::setMaxWidth(float width) {
+    if (width == m_maxWidth) return;
+    m_maxWidth = width;
+    updateTexture();
+}
+
+TextStyle CCLabelTTF::textStyle() const {
     TextStyle style;
     style.font = m_fontName;
     style.size = pixels(m_fontSize);
@@ -102,8 +128,12 @@ bool CCLabelTTF::renderText(const std::string& text) {
     style.boxHeight = pixels(m_dimensions.height);
     style.horizontal = m_horizontal;
     style.vertical = m_vertical;
+    return style;
+}
+
+bool CCLabelTTF::renderText(const std::string& text) {
     TextBitmap bitmap;
-    if (!rasterizeText(text, style, bitmap)) return false;
+    if (!rasterizeWithin(text, textStyle(), pixels(m_maxWidth), bitmap)) return false;
 
     CCTexture2D* texture = nullptr;
     if (!text.empty() && bitmap.width > 0 && bitmap.height > 0) {

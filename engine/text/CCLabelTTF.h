@@ -5,6 +5,7 @@
 #include "engine/base/CCProtocols.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/text/CCTextAlignment.h"
+#include "engine/text/FontRasterizer.h"
 
 namespace cocos2d {
 
@@ -44,12 +45,19 @@ public:
     CCTextAlignment getHorizontalAlignment() const { return m_horizontal; }
     void setVerticalAlignment(CCVerticalTextAlignment alignment);
     CCVerticalTextAlignment getVerticalAlignment() const { return m_vertical; }
+    // A label without a box that would be wider than this is drawn in smaller type, down to
+    // half its size, and beyond that cut with an ellipsis; 0 means no limit. The text
+    // itself stays whole.
+    void setMaxWidth(float width);
+    float getMaxWidth() const { return m_maxWidth; }
 
     void draw(DrawList& list, const CCAffineTransform& nodeToWorld) override;
 
 protected:
     // Shows text other than m_string (the text field's placeholder); false when the font fails.
     bool renderText(const std::string& text);
+    // The style the label renders its text in.
+    TextStyle textStyle() const;
 
 private:
     bool updateTexture() { return renderText(m_string); }
@@ -58,6 +66,7 @@ private:
     std::string m_fontName;
     float m_fontSize = 0;
     CCSize m_dimensions;
+    float m_maxWidth = 0;
     CCTextAlignment m_horizontal = kCCTextAlignmentCenter;
     CCVerticalTextAlignment m_vertical = kCCVerticalTextAlignmentTop;
 };

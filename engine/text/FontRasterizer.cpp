@@ -74,6 +74,24 @@ int alignedOffset(int space, int used, bool start, bool end) {
 
 }  // namespace
 
+bool measureTextCaret(const std::string& utf8, std::size_t caretByte, const TextStyle& style,
+                      TextCaret& out) {
+    TTF_Font* primary = FontCache::shared().font(style.font, style.size);
+    if (!primary) return false;
+    TTF_Font* font = fontFor(utf8, primary, style.size);
+    int textWidth = lineWidth(font, utf8);
+    int textHeight = TTF_FontHeight(font);
+    int boxWidth = style.boxWidth > 0 ? style.boxWidth : textWidth;
+    int boxHeight = style.boxHeight > 0 ? style.boxHeight : textHeight;
+    int left = alignedOffset(boxWidth, textWidth, style.horizontal == kCCTextAlignmentLeft,
+                             style.horizontal == kCCTextAlignmentRight);
+    out.x = left + lineWidth(font, std::string_view(utf8).substr(0, std::min(caretByte, utf8.size())));
+    out.top = alignedOffset(boxHeight, textHeight, style.vertical == kCCVerticalTextAlignmentTop,
+                            style.vertical == kCCVerticalTextAlignmentBottom);
+    out.height = textHeight;
+    return true;
+}
+
 bool rasterizeText(const std::string& utf8, const TextStyle& style, TextBitmap& out) {
     TTF_Font* primary = FontCache::shared().font(style.font, style.size);
     if (!primary) return false;

@@ -29,4 +29,13 @@ struct TextBitmap {
 // when the font cannot be opened; empty text gives a bitmap of the box size (0 x 0 without one).
 bool rasterizeText(const std::string& utf8, const TextStyle& style, TextBitmap& out);
 
+// Where a text caret before byte caretByte of a one-line text sits in the bitmap that
+// rasterizeText makes of it (pixels, rows from the top): its x and the line's top and height.
+struct TextCaret {
+    int x = 0;
+    int top = 0;
+    int height = 0;
+};
+bool measureTextCaret(const std::string& utf8, std::size_t caretByte, const TextStyle& style, TextCaret& out);
+
 }  // namespace cocos2d

@@ -100,7 +100,7 @@ TEST_F(Automation, TheLanguageOptionChoosesTheTexts) {
         const char* language;
         const char* start;
     };
-    const Case cases[] = {{"en", "Start Game"}, {"de", "Spiel starten"}, {"zh", "开始游戲"}};
+    const Case cases[] = {{"en", "Start Game"}, {"de", "Spiel starten"}, {"zh", "开始游戏"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.language);
         ASSERT_EQ(run("wait 4s\n", "1", c.language), 0);

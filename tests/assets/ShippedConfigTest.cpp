@@ -72,7 +72,7 @@ TEST(ShippedConfig, LanguagesSeeTheirTextsAndTheQuirksHold) {
         {".en", "popup_level_won", "image", 3, "MenuButtonShort.png"},
         {".en", "game_orig", "scoremul_2", 0, "31"},  // the comment after the tab is not part of it
         {".zh", "localization", "new_version", 0, kEnglishUpdate},  // the Chinese key is misspelt
-        {".zh", "localization", "sound_on", 0, "声音"},
+        {".zh", "localization", "sound_on", 0, "声音：开"},
         {".de", "localization", "sound_off", 0, "Ton: Aus"},
         {"", "localization", "force_language", 0, "(none)"},
     };

@@ -94,6 +94,21 @@ TEST_F(CCLabelBMFontTest, TakesColourOpacityAndNewText) {
     EXPECT_EQ(score->getContentSize(), CCSizeZero);
 }
 
+TEST_F(CCLabelBMFontTest, TextWiderThanTheMaximumShrinksAsAWhole) {
+    CCLabelBMFont* score = label("2147483647");  // ten digits of 12: 120 wide, 24 high
+    score->setMaxWidth(60);
+    EXPECT_EQ(score->getContentSize(), CCSize(60, 12));
+    std::vector<CCRect> boxes = glyphBoxes(score);
+    ASSERT_EQ(boxes.size(), 10u);
+    EXPECT_FLOAT_EQ(boxes[0].size.width, 5);
+    EXPECT_LE(boxes.back().getMaxX(), 60);
+
+    CCLabelBMFont* small = label("2147483647");
+    small->setMaxWidth(60);
+    small->setString("42");  // fits: full size again
+    EXPECT_EQ(small->getContentSize(), CCSize(24, 24));
+}
+
 TEST_F(CCLabelBMFontTest, MissingOrBrokenFontsGiveNoLabel) {
     std::ifstream in(digitsFont());
     std::string font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -42,6 +42,33 @@ TEST_F(CCLabelTTFTest, ContentSizeIsTheTextOrTheBox) {
     EXPECT_GT(widthOnly->getContentSize().height, 2 * one.height);
 }
 
+TEST_F(CCLabelTTFTest, TextWiderThanTheMaximumShrinksThenEndsWithAnEllipsis) {
+    const float full = label("WWWWWWWWWWWWWWW")->getContentSize().width;
+    const float height = label("WWWWWWWWWWWWWWW")->getContentSize().height;
+    struct Case {
+        float maxWidth;
+        bool smaller;  // drawn in smaller type
+        bool cut;      // so much smaller that the end gives way to an ellipsis
+    };
+    const Case cases[] = {
+        {0, false, false}, {full + 1, false, false}, {full * 0.7f, true, false}, {full * 0.3f, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.maxWidth);
+        CCLabelTTF* name = label("WWWWWWWWWWWWWWW");
+        name->setMaxWidth(c.maxWidth);
+        const CCSize& size = name->getContentSize();
+        if (c.maxWidth > 0) {
+            EXPECT_LE(size.width, c.maxWidth);
+        }
+        EXPECT_EQ(size.height < height, c.smaller);
+        EXPECT_STREQ(name->getString(), "WWWWWWWWWWWWWWW");  // the text stays whole
+        if (c.cut) {
+            EXPECT_GE(size.height, height / 2 - 1);  // not smaller than half the size
+            EXPECT_GT(size.width, c.maxWidth * 0.8f);
+        }
+    }
+}
+
 TEST_F(CCLabelTTFTest, RendersAgainOnlyWhenSomethingChanges) {
     CCLabelTTF* score = label("100");
     CCTexture2D* first = score->getTexture();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/platform/CCEGLView.h"
 #include "engine/text/CCTextFieldTTF.h"
 #include "engine/text/Utf8.h"
 #include "tests/engine/EngineTestSupport.h"
@@ -94,7 +95,7 @@ TEST_F(CCTextFieldTTFTest, LimitsTheLengthInCharactersNotBytes) {
         {"加入您的姓名加入您的姓名加入", "名", "加入您的姓名加入您的姓名加入名"},  // 45 bytes
         {"加入您的姓名加入您的姓名加入名", "x", "加入您的姓名加入您的姓名加入名"},
         {"Größenwahnsinn", "ü", "Größenwahnsinnü"},
-        {"abcdefghijklm", "xyz", "abcdefghijklm"},  // refused whole, not cut
+        {"abcdefghijklm", "xyz", "abcdefghijklmxy"},  // cut between characters, not dropped whole
     };
     field->setMaxLength(15);
     ASSERT_TRUE(field->attachWithIME());
@@ -108,6 +109,101 @@ TEST_F(CCTextFieldTTFTest, LimitsTheLengthInCharactersNotBytes) {
     for (int i = 0; i < 20; ++i) type("ä");
     EXPECT_EQ(field->getCharCount(), 15);
     EXPECT_EQ(std::string(field->getString()).size(), 30u);
+}
+
+TEST_F(CCTextFieldTTFTest, ByteLimitKeepsTheWholeCharactersThatFitAndShowsTheRefusal) {
+    struct Case {
+        const char* before;
+        const char* typed;
+        const char* after;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"", "Jörg Müßiggang", "Jörg Müßigga", true},  // 17 bytes: the stored name, not more
+        {"", "王小明张大伟李", "王小明张大", true},    // five characters of three bytes
+        {"abcdefghijklmn", "名", "abcdefghijklmn", true},
+        {"abcdefghijklmn", "o", "abcdefghijklmno", false},
+        {"", "Anna", "Anna", false},
+    };
+    field->setMaxLength(15);
+    field->setMaxBytes(15);
+    ASSERT_TRUE(field->attachWithIME());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        field->setString(c.before);
+        driver.advance(CCTextFieldTTF::kRefusalSeconds);
+        EXPECT_FALSE(field->isShowingRefusal());
+        type(c.typed);
+        EXPECT_STREQ(field->getString(), c.after);
+        EXPECT_EQ(field->isShowingRefusal(), c.refused);
+    }
+    driver.advance(CCTextFieldTTF::kRefusalSeconds);
+    EXPECT_FALSE(field->isShowingRefusal());
+}
+
+TEST_F(CCTextFieldTTFTest, EditKeysMoveTheCaretAndEditWhereItIs) {
+    struct Step {
+        int key;  // 0: type the text
+        const char* text;
+        const char* after;
+        std::size_t caret;
+    };
+    const Step steps[] = {
+        {0, "Grüß", "Grüß", 6},
+        {kVirtualKeyLeft, "", "Grüß", 4},  // over the two bytes of "ß"
+        {0, "x", "Grüxß", 5},
+        {kVirtualKeyHome, "", "Grüxß", 0},
+        {kVirtualKeyLeft, "", "Grüxß", 0},
+        {kVirtualKeyBack, "", "Grüxß", 0},
+        {kVirtualKeyDelete, "", "rüxß", 0},
+        {kVirtualKeyRight, "", "rüxß", 1},
+        {kVirtualKeyRight, "", "rüxß", 3},
+        {kVirtualKeyBack, "", "rxß", 1},
+        {kVirtualKeyEnd, "", "rxß", 4},
+        {kVirtualKeyRight, "", "rxß", 4},
+        {kVirtualKeyDelete, "", "rxß", 4},
+        {0, "名", "rxß名", 7},
+    };
+    ASSERT_TRUE(field->attachWithIME());
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.after);
+        if (step.key == 0) {
+            driver.typeText(step.text);
+        } else {
+            driver.keyPress(step.key);
+        }
+        EXPECT_STREQ(field->getString(), step.after);
+        EXPECT_EQ(field->getCaretPosition(), step.caret);
+    }
+}
+
+TEST_F(CCTextFieldTTFTest, CaretIsDrawnAtTheEditPositionWhileTheFieldHasTheKeyboard) {
+    field->setString("Mia");
+    driver.step();
+    EXPECT_EQ(frame().quads().size(), 1u);  // no keyboard, no caret
+
+    ASSERT_TRUE(field->attachWithIME());
+    driver.step();
+    ASSERT_EQ(frame().quads().size(), 2u);
+    const Quad& atEnd = frame().quads()[1];
+    EXPECT_EQ(frame().commands().back().texture, 0u);  // a plain bar
+    float labelRight = frame().quads()[0].br.x;
+    EXPECT_NEAR(atEnd.bl.x, labelRight, 4);
+    EXPECT_GT(atEnd.tl.y - atEnd.bl.y, 20);
+
+    driver.keyPress(kVirtualKeyHome);
+    driver.step();
+    ASSERT_EQ(frame().quads().size(), 2u);
+    EXPECT_NEAR(frame().quads()[1].bl.x, frame().quads()[0].bl.x, 4);
+
+    driver.advance(0.7f);  // the caret blinks
+    EXPECT_FALSE(field->isCaretShown());
+    driver.keyPress(kVirtualKeyEnd);  // and shows again at once when it moves
+    EXPECT_TRUE(field->isCaretShown());
+
+    ASSERT_TRUE(field->detachWithIME());
+    driver.step();
+    EXPECT_EQ(frame().quads().size(), 1u);
 }
 
 TEST_F(CCTextFieldTTFTest, BackspaceDeletesOneWholeCharacter) {

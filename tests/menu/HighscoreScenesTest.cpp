@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/fs/TempFolder.h"
+#include "engine/platform/CCEGLView.h"
 #include "menu/HighscoreEntryScene.h"
 #include "menu/HighscoreScene.h"
 #include "menu/HighscoreTable.h"
@@ -99,7 +100,7 @@ TEST_F(HighscoreScreens, DoneStoresTheResultAndOpensTheMainMenu) {
     EXPECT_EQ(lastNameFileBytes(), std::string("Ann", 4));
 }
 
-TEST_F(HighscoreScreens, NameFieldTakesFifteenCharactersOfAnyScript) {
+TEST_F(HighscoreScreens, NameFieldShowsWhatAStoredNameKeeps) {
     struct Case {
         std::string typed;
         std::string field;
@@ -107,7 +108,8 @@ TEST_F(HighscoreScreens, NameFieldTakesFifteenCharactersOfAnyScript) {
     };
     const Case cases[] = {
         {"abcdefghijklmnopqrst", "abcdefghijklmno", "abcdefghijklmno"},
-        {"äöüäöüäöüäöüäöüäöü", "äöüäöüäöüäöüäöü", "äöüäöüä"},
+        {"äöüäöüäöüäöüäöüäöü", "äöüäöüä", "äöüäöüä"},  // two bytes each
+        {"王小明张大伟李", "王小明张大", "王小明张大"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -139,6 +141,25 @@ TEST_F(HighscoreScreens, LastNameIsOfferedNextTime) {
     HighscoreEntryScene* next = enter(200);
     ASSERT_NE(next, nullptr);
     EXPECT_STREQ(next->nameInput()->getString(), "Zoë");
+}
+
+TEST_F(HighscoreScreens, NameCanBeTypedAtOnceAndReturnConfirmsIt) {
+    std::ofstream(tempFolderPath() + "username", std::ios::binary) << std::string("Jörg Müßiggang", 17);
+    HighscoreEntryScene* entry = enter(300, 2);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_STREQ(entry->nameInput()->getString(), "Jörg Müßigga");  // as it would be stored
+    EXPECT_TRUE(entry->nameInput()->isCaretShown());
+
+    for (int i = 0; i < 3; ++i) driver.keyPress(kVirtualKeyBack);
+    driver.keyPress(kVirtualKeyHome);
+    driver.typeText("Dr X");  // the last letter no longer fits
+    EXPECT_TRUE(entry->nameInput()->isShowingRefusal());
+    driver.keyPress(kVirtualKeyReturn);
+    driver.step();
+    auto* main = dynamic_cast<TestMenuScene*>(runningScene());
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->section(), "menu_main");
+    EXPECT_EQ(loadHighscoreTable(kTable), (HighscoreTable{{"Dr Jörg Müßi", 2, 300}}));
 }
 
 TEST_F(HighscoreScreens, ZeroOpensTheScreenOnAnEmptyTableButIsNotStored) {

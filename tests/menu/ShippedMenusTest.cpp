@@ -56,7 +56,7 @@ TEST_F(ShippedMenus, MainMenuButtonsReadInEachLanguage) {
     const Case cases[] = {
         {".en", "Start Game", "Highscores"},
         {".de", "Spiel starten", "Highscores"},  // no German text: the English one
-        {".zh", "开始游戲", "高分榜"},
+        {".zh", "开始游戏", "高分榜"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.language);
