@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 
+#include <cstdio>
 #include <string>
 
 #include "app/CollapseGame.h"
@@ -8,6 +9,7 @@
 #include "app/TroubleGame.h"
 #include "app/TwistedGame.h"
 #include "audio/PlaySample.h"
+#include "config/IniStore.h"
 #include "config/Reload.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/director/CCDirector.h"
@@ -66,7 +68,14 @@ bool AppDelegate::applicationDidFinishLaunching() {
     CCDirector* director = CCDirector::sharedDirector();
     if (CCEGLView* view = CCEGLView::sharedOpenGLView()) director->setOpenGLView(view);
     setAnimationInterval(kAnimationInterval);
-    if (MenuScene* first = MenuScene::create(kFirstMenu)) director->runWithScene(first);
+    // Without its intro a configuration still starts, at the main menu.
+    const char* first = kFirstMenu;
+    if (!IniStore::shared().findSection(first)) {
+        std::fprintf(stderr, "Petalune: the configuration has no [%s]; the game starts at [%s]\n", first,
+                     kMainMenu);
+        first = kMainMenu;
+    }
+    if (MenuScene* scene = MenuScene::create(first)) director->runWithScene(scene);
     return true;
 }
 

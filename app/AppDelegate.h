@@ -16,6 +16,7 @@ public:
                                                 "run_test",      "highscore,*",          "choose_level",
                                                 "toggle_variant"};
     static constexpr const char* kFirstMenu = "menu_intro";
+    static constexpr const char* kMainMenu = "menu_main";
     static constexpr const char* kAskLoadPopup = "popup_ask_load";
 
     // Without online services nothing leaves the machine (automation runs).

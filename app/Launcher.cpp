@@ -3,9 +3,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/AppDelegate.h"
 #include "app/AssetArchive.h"
@@ -16,6 +15,8 @@
 #include "app/WindowState.h"
 #include "config/IniStore.h"
 #include "config/LanguageSuffix.h"
+#include "core/fs/AtomicFile.h"
+#include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
 #include "engine/audio/NullAudioBackend.h"
 #include "engine/audio/SimpleAudioEngine.h"
@@ -41,13 +42,13 @@ std::string currentFolder() {
     return ::getcwd(buffer.data(), buffer.size()) ? std::string(buffer.data()) : std::string();
 }
 
+constexpr std::size_t kMaxScriptBytes = 16 << 20;
+
 bool readTextFile(const std::string& path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    std::stringstream content;
-    content << file.rdbuf();
-    text = content.str();
-    return !file.bad();
+    auto bytes = readRegularFile(path, kMaxScriptBytes, LinkPolicy::Follow);
+    if (!bytes) return false;
+    text.assign(bytes->begin(), bytes->end());
+    return true;
 }
 
 // A window of no pixels cannot be shown: such a side falls back to the desktop default.
@@ -130,6 +131,10 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
     }
 
     std::string start = currentFolder();
+    // A relative data folder from the environment means the folder the game started in,
+    // not the asset folder it changes into.
+    if (const char* dir = std::getenv("PETALUNE_DATA_DIR"); dir && *dir && options.saveFolder.empty())
+        options.saveFolder = dir;
     anchorPaths(options, start);
     std::vector<ScriptStep> steps;
     if (options.automated()) {
@@ -165,6 +170,7 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
         IniStore::shared().load();
     }
     if (!options.saveFolder.empty()) setTempFolderOverride(options.saveFolder);
+    removeStaleTempFiles(tempFolderPath());
     if (installCrashHandler) installCrashReport();
     if (!options.language.empty())
         IniStore::shared().setLanguageSuffix(languageSuffixForCode(options.language));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
 
 namespace {
@@ -16,11 +17,9 @@ std::string settingPath() {
 }
 
 bool readSetting() {
-    std::FILE* file = std::fopen(settingPath().c_str(), "rb");
-    if (!file) return true;
-    int byte = std::fgetc(file);
-    std::fclose(file);
-    return byte != 0;  // an empty file (EOF) counts as on, like a missing one
+    // The setting is one byte; anything long is not this game's file.
+    auto bytes = readRegularFile(settingPath(), 64, LinkPolicy::Refuse);
+    return !bytes || bytes->empty() || bytes->front() != 0;  // empty counts as on, like missing
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <string_view>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
 #include "engine/nodes/CCLayer.h"
 #include "engine/text/CCTextFieldTTF.h"
+#include "engine/text/Utf8.h"
 #include "menu/HighscoreTable.h"
 #include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayer.h"
@@ -18,6 +20,7 @@ namespace {
 
 constexpr const char* kUserNameFile = "username";
 constexpr std::size_t kUserNameReadLimit = 100;
+constexpr std::size_t kUserNameFileLimit = 4096;
 
 std::string userNamePath() {
     return tempFolderPath() + kUserNameFile;
@@ -31,15 +34,29 @@ void saveLastPlayerName(const std::string& name) {
 
 }  // namespace
 
-std::string loadLastPlayerName() {
-    std::ifstream file(userNamePath(), std::ios::binary);
-    if (!file) return "";
-    char buffer[kUserNameReadLimit] = {};
-    file.read(buffer, kUserNameReadLimit);
-    std::size_t read = static_cast<std::size_t>(file.gcount());
+std::string parseLastPlayerName(std::string_view bytes) {
     // The text ends at its zero byte, and after 99 bytes at the latest.
-    std::size_t length = std::find(buffer, buffer + std::min(read, kUserNameReadLimit - 1), '\0') - buffer;
-    return std::string(buffer, length);
+    bytes = bytes.substr(0, std::min(bytes.find('\0'), kUserNameReadLimit - 1));
+    // What the name field would have accepted: whole characters, no control codes, at most
+    // as many as may be typed.
+    std::string name;
+    int characters = 0;
+    for (std::size_t pos = 0; pos < bytes.size() && characters < HighscoreEntryScene::kMaxNameCharacters;) {
+        std::string_view character = bytes.substr(pos, utf8CharLengthAt(bytes, pos));
+        pos += character.size();
+        std::u32string points = utf8ToCodePoints(character);
+        char32_t point = points.size() == 1 ? points[0] : U'\uFFFD';
+        if (point == U'\uFFFD' || point < 0x20 || (point >= 0x7F && point < 0xA0)) continue;
+        name += character;
+        ++characters;
+    }
+    return name;
+}
+
+std::string loadLastPlayerName() {
+    auto bytes = readRegularFile(userNamePath(), kUserNameFileLimit, LinkPolicy::Refuse);
+    if (!bytes) return "";
+    return parseLastPlayerName(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
 HighscoreEntryScene::HighscoreEntryScene(std::string tableName, std::int32_t score, std::int32_t level)
@@ -109,7 +126,5 @@ void HighscoreEntryScene::storeResult() {
     CCTextFieldTTF* input = nameInput();
     std::string name = input ? input->getString() : "";
     saveLastPlayerName(name);
-    HighscoreTable table = loadHighscoreTable(m_tableName);
-    insertHighscore(table, HighscoreEntry{name, m_level, m_score});
-    saveHighscoreTable(m_tableName, table);
+    storeHighscore(m_tableName, HighscoreEntry{name, m_level, m_score});
 }

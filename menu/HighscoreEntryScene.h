@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/text/CCTextFieldTTF.h"
 #include "menu/ScaledScene.h"
@@ -45,3 +46,5 @@ private:
 
 // The name last entered ("username" in the writable folder), "" when there is none.
 std::string loadLastPlayerName();
+// The same from the file's bytes, kept to what the name field accepts when typed.
+std::string parseLastPlayerName(std::string_view bytes);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/FileLock.h"
+#include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
 
 namespace {
@@ -14,6 +14,8 @@ constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kNameFieldSize = 16;
 constexpr std::size_t kRecordSize = 24;
 constexpr std::int32_t kVersion = 1;
+// Ten records take 248 bytes; anything far beyond is no table of this game.
+constexpr std::size_t kMaxTableBytes = 64 * 1024;
 
 std::int32_t readInt32(const unsigned char* p) {
     return static_cast<std::int32_t>(
@@ -80,11 +82,9 @@ std::vector<unsigned char> serializeHighscoreTable(const HighscoreTable& table) 
 }
 
 HighscoreTable loadHighscoreTable(std::string_view tableName) {
-    std::ifstream file(pathOf(tableName), std::ios::binary);
-    if (!file) return {};
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
-    return parseHighscoreTable(bytes.data(), bytes.size());
+    auto bytes = readRegularFile(pathOf(tableName), kMaxTableBytes, LinkPolicy::Refuse);
+    if (!bytes) return {};
+    return parseHighscoreTable(bytes->data(), bytes->size());
 }
 
 bool saveHighscoreTable(std::string_view tableName, const HighscoreTable& table) {
@@ -105,4 +105,12 @@ void insertHighscore(HighscoreTable& table, HighscoreEntry entry) {
     auto place = std::find_if(table.begin(), table.end(),
                               [&entry](const HighscoreEntry& stored) { return stored.score <= entry.score; });
     table.insert(place, std::move(entry));
+}
+
+bool storeHighscore(std::string_view tableName, HighscoreEntry entry) {
+    FileLock lock(pathOf(tableName) + ".lock", FileLock::Wait::Yes);
+    HighscoreTable table = loadHighscoreTable(tableName);
+    if (!highscoreQualifies(table, entry.score)) return true;
+    insertHighscore(table, std::move(entry));
+    return saveHighscoreTable(tableName, table);
 }

@@ -40,6 +40,10 @@ bool highscoreQualifies(const HighscoreTable& table, std::int32_t score);
 // scores comes first), dropping the last entry of a full table first. The name is cut to
 // kMaxNameBytes.
 void insertHighscore(HighscoreTable& table, HighscoreEntry entry);
+// Reads the stored table, inserts the entry where it still qualifies and writes the table
+// back, holding the table's lock file throughout, so that a second running game never
+// writes over a result the first one stored meanwhile. False when it could not be written.
+bool storeHighscore(std::string_view tableName, HighscoreEntry entry);
 
 // The first bytes of text, at most maxBytes, ending on a UTF-8 character boundary.
 std::string cutUtf8(std::string_view text, std::size_t maxBytes);

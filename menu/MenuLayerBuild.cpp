@@ -1,5 +1,8 @@
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <functional>
+#include <limits>
 
 #include "audio/PlaySample.h"
 #include "audio/SoundSetting.h"
@@ -22,6 +25,16 @@
 using namespace cocos2d;
 
 namespace {
+
+// A delay that is no number of seconds (negative, NaN, endless) would keep a screen such as
+// the intro waiting forever: it fires at the first frame instead.
+float autoClickDelay(const std::string& text) {
+    float delay = parseReal(text);
+    if (std::isfinite(delay) && delay >= 0) return delay;
+    std::fprintf(stderr, "Petalune: auto_click=%s is no delay in seconds; the item is clicked at once\n",
+                 text.c_str());
+    return std::numeric_limits<float>::min();
+}
 
 constexpr std::string_view kBannerPrefix = "banner_click";
 constexpr int kBannerActionTag = 0xBA22E7;
@@ -284,7 +297,7 @@ void MenuLayer::rebuild() {
         }
         if (item.function == "toggle_sound") item.text = soundToggleText(isSoundOn());
         if (std::optional<std::string> delay = itemString("auto_click", n))
-            m_autoClickTimer = parseReal(*delay);
+            m_autoClickTimer = autoClickDelay(*delay);
         if (item.type.empty()) item.type = defaultType(item);
         item.tint = firstColorOrWhite(sticky.tint);
         item.textAlign = getItemString("textalign", n, "");

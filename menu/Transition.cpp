@@ -54,7 +54,10 @@ CCScene* timed(const TransitionSpec& spec, CCScene* scene) {
 
 template <typename T>
 CCScene* oriented(const TransitionSpec& spec, CCScene* scene) {
-    return T::create(spec.time, scene, static_cast<cocos2d::tOrientation>(spec.orientation));
+    // The engine tells only 1 from the rest; other numbers would be no value of the enum.
+    return T::create(spec.time, scene,
+                     spec.orientation == 1 ? cocos2d::kCCTransitionOrientationRightOver
+                                           : cocos2d::kCCTransitionOrientationLeftOver);
 }
 
 CCScene* fade(const TransitionSpec& spec, CCScene* scene) {

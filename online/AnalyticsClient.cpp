@@ -7,6 +7,9 @@
 
 namespace {
 
+// The tracker answers with a short JSON object; anything far longer is not read.
+constexpr std::size_t kMaxAnswerBytes = 64 * 1024;
+
 std::string escapedForLog(const std::string& text) {
     std::string escaped;
     for (char c : text) {
@@ -126,7 +129,7 @@ void AnalyticsClient::post(const Event& event) {
                        formField(m_handle, "key", m_settings.key) + "&" + formField(m_handle, "system", "Linux") +
                        "&" + formField(m_handle, "version", installedVersionName()) + "&" +
                        formField(m_handle, "kind", event.kind) + "&" + formField(m_handle, "value", event.value);
-    std::string answer;
+    AnswerBody answer(kMaxAnswerBytes);
     long status = 0;
     if (prepareTransfer(m_handle, m_settings.endpoint, m_settings.timeout, &answer, &m_cancel) &&
         curl_easy_setopt(m_handle, CURLOPT_COPYPOSTFIELDS, form.c_str()) == CURLE_OK) {

@@ -3,6 +3,7 @@
 #include <execinfo.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -56,6 +57,19 @@ void writeReport(int fd, int signal, void* const* frames, int frameCount) {
     backtrace_symbols_fd(frames, frameCount, fd);
 }
 
+// Another user may have planted a link or a FIFO under the report's name: the report goes
+// only into a regular file, never through a link, and opening never waits for a reader.
+int openReportFile() {
+    int file = open(s_path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (file < 0) return -1;
+    struct stat info {};
+    if (fstat(file, &info) != 0 || !S_ISREG(info.st_mode) || ftruncate(file, 0) != 0) {
+        close(file);
+        return -1;
+    }
+    return file;
+}
+
 void onFatalSignal(int signal) {
     int savedErrno = errno;
     if (s_reporting.exchange(true)) {
@@ -67,7 +81,7 @@ void onFatalSignal(int signal) {
     } else {
         void* frames[kMaxFrames];
         int frameCount = backtrace(frames, kMaxFrames);
-        int file = open(s_path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        int file = openReportFile();
         writeReport(STDERR_FILENO, signal, frames, frameCount);
         if (file >= 0) {
             writeReport(file, signal, frames, frameCount);

@@ -2,9 +2,12 @@
 
 namespace {
 
-size_t appendBody(char* data, size_t size, size_t count, void* body) {
-    static_cast<std::string*>(body)->append(data, size * count);
-    return size * count;
+size_t appendBody(char* data, size_t size, size_t count, void* sink) {
+    auto* body = static_cast<AnswerBody*>(sink);
+    size_t bytes = size * count;
+    if (bytes > body->limit - body->text.size()) return 0;  // libcurl ends the transfer
+    body->text.append(data, bytes);
+    return bytes;
 }
 
 int abortWhenCancelled(void* cancel, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
@@ -14,7 +17,7 @@ int abortWhenCancelled(void* cancel, curl_off_t, curl_off_t, curl_off_t, curl_of
 }  // namespace
 
 bool prepareTransfer(CURL* handle, const std::string& address, std::chrono::milliseconds timeout,
-                     std::string* body, std::atomic<bool>* cancel) {
+                     AnswerBody* body, std::atomic<bool>* cancel) {
     bool ok = curl_easy_setopt(handle, CURLOPT_URL, address.c_str()) == CURLE_OK;
     ok = ok && curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK;
     ok = ok && curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L) == CURLE_OK;

@@ -54,7 +54,7 @@ void UpdateCheck::run(CURL* handle, std::chrono::milliseconds delay) {
 bool UpdateCheck::poll(std::string& newerVersion, std::string& installedVersion) {
     if (!m_answered.load(std::memory_order_acquire)) return false;
     m_answered.store(false, std::memory_order_relaxed);
-    std::optional<std::uint32_t> offered = offeredVersion(m_response);
+    std::optional<std::uint32_t> offered = offeredVersion(m_response.text);
     if (!offered) return false;
     newerVersion = versionText(*offered);
     installedVersion = versionText(m_installedVersion);

@@ -47,11 +47,13 @@ public:
     void stop();
 
 private:
+    // The answer is "1" and a number; a few KB leave room for any server's extras.
+    static constexpr std::size_t kMaxAnswerBytes = 4096;
     void run(CURL* handle, std::chrono::milliseconds delay);
 
     bool m_started = false;
     std::uint32_t m_installedVersion = 0;
-    std::string m_response;
+    AnswerBody m_response{kMaxAnswerBytes};
     std::atomic<bool> m_answered{false};
     std::atomic<bool> m_cancel{false};
     std::mutex m_delayMutex;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/fs/RegularFile.h"
 #include "engine/platform/AppendedArchive.h"
 
 namespace cocos2d {
@@ -13,18 +14,9 @@ namespace {
 
 std::unique_ptr<CCFileUtils> s_shared;
 
-std::optional<std::vector<unsigned char>> readDiskFile(const char* fileName, const char* mode) {
-    FILE* file = std::fopen(fileName, mode);
-    if (!file) return std::nullopt;
-    std::vector<unsigned char> data;
-    unsigned char chunk[64 * 1024];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) data.insert(data.end(), chunk, chunk + got);
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return std::nullopt;
-    return data;
-}
+// Far above any image, font or configuration the game ships; a device or FIFO under an
+// asset's name is refused rather than read without end.
+constexpr std::size_t kMaxAssetBytes = 64 << 20;
 
 void printToStderr(const std::string& title, const std::string& text) {
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
@@ -50,7 +42,7 @@ unsigned char* CCFileUtils::getFileData(const char* fileName, const char* mode, 
     if (!fileName || !mode) return nullptr;
 
     auto data = readArchiveEntry(m_archivePath, fileName);
-    if (!data) data = readDiskFile(fileName, mode);
+    if (!data) data = readRegularFile(fileName, kMaxAssetBytes, LinkPolicy::Follow);
     if (!data) {
         if (m_popupNotify) m_notify("Notification", std::string("Get data from file(") + fileName + ") failed!");
         return nullptr;

@@ -92,19 +92,25 @@ TTF_Font* FontCache::open(const std::string& file, int size, bool reportMissing)
         std::fprintf(stderr, "Fonts: \"%s\" cannot be drawn at size %d\n", file.c_str(), size);
         return nullptr;
     }
-    auto key = std::make_pair(file, size);
+    int usable = std::min(size, kMaxSize);
+    auto key = std::make_pair(file, usable);
     if (auto found = m_fonts.find(key); found != m_fonts.end()) return found->second.get();
-    if (m_broken.count(file)) return nullptr;
+    if (m_broken.count(file) || m_brokenSizes.count(key)) return nullptr;
+    // Glyphs of a huge size take gigabytes; no label of the design area needs more.
+    if (usable != size)
+        std::fprintf(stderr, "Fonts: \"%s\" at size %d is drawn at size %d\n", file.c_str(), size, usable);
     const FontFile* data = loadFile(file, reportMissing);
     if (!data) {
         if (reportMissing) m_broken.insert(file);
         return nullptr;
     }
     SDL_RWops* stream = SDL_RWFromConstMem(data->bytes.get(), static_cast<int>(data->size));
-    TTF_Font* font = stream ? TTF_OpenFontRW(stream, 1, size) : nullptr;
+    TTF_Font* font = stream ? TTF_OpenFontRW(stream, 1, usable) : nullptr;
     if (!font) {
-        std::fprintf(stderr, "Fonts: \"%s\" is not a usable font: %s\n", file.c_str(), TTF_GetError());
-        m_broken.insert(file);
+        // Only this size fails: the same file at another size may well open.
+        std::fprintf(stderr, "Fonts: \"%s\" cannot be opened at size %d: %s\n", file.c_str(), usable,
+                     TTF_GetError());
+        m_brokenSizes.insert(key);
         return nullptr;
     }
     return m_fonts.emplace(key, font).first->second.get();

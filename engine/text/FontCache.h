@@ -17,6 +17,8 @@ class FontCache {
 public:
     static constexpr const char* kDefaultSansFile = "default_sans.ttf";
     static constexpr const char* kCjkFallbackFile = "cjk_fallback.ttf";
+    // Larger sizes are drawn at this one (with a message).
+    static constexpr int kMaxSize = 512;
 
     static FontCache& shared();
     // Closes every font; the next use opens them again.
@@ -47,6 +49,7 @@ private:
     std::map<std::string, std::string> m_resolved;
     // Files already reported as unusable, so a label made every frame does not flood the log.
     std::set<std::string> m_broken;
+    std::set<std::pair<std::string, int>> m_brokenSizes;
     std::map<std::string, std::unique_ptr<FontFile>> m_files;
     // Declared after the files so the fonts close before their bytes go.
     std::map<std::pair<std::string, int>, std::unique_ptr<TTF_Font, CloseFont>> m_fonts;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "app/AlternativeVariant.h"
 #include "app/GameScene.h"
@@ -13,6 +15,7 @@
 #include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayer.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/TestPaths.h"
 #include "variants/twisted/ChooseLevelScene.h"
 
 using namespace cocos2d;
@@ -30,6 +33,21 @@ TEST_F(Launch, RegistersTheCommandsAndShowsTheIntroThenTheMainMenu) {
     EXPECT_NE(dynamic_cast<MenuScene*>(runningScene()), nullptr);
     EXPECT_EQ(section(), "menu_intro");
     driver.advance(3.5f);
+    EXPECT_NE(dynamic_cast<MenuScene*>(runningScene()), nullptr);
+    EXPECT_EQ(section(), "menu_main");
+}
+
+class LaunchWithoutIntro : public ShippedGameTest {
+protected:
+    LaunchWithoutIntro() {
+        rootFile = m_folder + "/game.ini";
+        std::ofstream(rootFile) << "[menu_main]\npos(+)=320,620\n text()=Start Game\n";
+    }
+    ~LaunchWithoutIntro() override { std::filesystem::remove_all(m_folder); }
+    std::string m_folder = petalune::test::makeTempDir();
+};
+
+TEST_F(LaunchWithoutIntro, AConfigurationWithoutItsIntroStartsAtTheMainMenu) {
     EXPECT_NE(dynamic_cast<MenuScene*>(runningScene()), nullptr);
     EXPECT_EQ(section(), "menu_main");
 }

@@ -52,7 +52,7 @@ void ShippedGameTest::SetUp() {
     std::filesystem::current_path(assets);
     CocosDenshion::SimpleAudioEngine::useBackend(std::make_unique<CocosDenshion::NullAudioBackend>());
     IniStore& store = IniStore::shared();
-    store.setRootFile("game.ini");
+    store.setRootFile(rootFile);
     store.load();
     store.setLanguageSuffix(".en");
     app = std::make_unique<AppDelegate>(false);

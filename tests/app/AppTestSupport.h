@@ -53,6 +53,8 @@ protected:
     std::string section() const;
 
     cocos2d::HeadlessDriver driver;
+    // The configuration loaded before the launch; a test may point it at a file of its own.
+    std::string rootFile = "game.ini";
     std::filesystem::path previousFolder;
     std::unique_ptr<AppDelegate> app;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -93,6 +94,22 @@ TEST_F(Automation, IntroLeadsToTheMainMenuWhoseHighscoresButtonOpensTheTable) {
     EXPECT_TRUE(has(end, "\"transition\":null")) << end;
     EXPECT_TRUE(has(end, "\"scene\":{\"class\":\"HighscoreScene\",\"section\":\"menu_highscore_normal\"}"))
         << end;
+}
+
+TEST_F(Automation, ARelativeDataFolderIsTheOneBelowTheStartFolderNotBelowTheAssets) {
+    std::ofstream(path("script.txt")) << "wait 4s\nclick game,game_orig\nwait 2s\n";
+    const char* previous = std::getenv("PETALUNE_DATA_DIR");
+    std::string saved = previous ? previous : "";
+    ::setenv("PETALUNE_DATA_DIR", "relative-save", 1);
+    fs::current_path(m_dir);
+    int code = runPetalune({"petalune", "--headless", "--script", "script.txt", "--data",
+                            petalune::test::builtAssetFolder(), "--seed", "1"},
+                           false);
+    fs::current_path(m_previous);
+    previous ? ::setenv("PETALUNE_DATA_DIR", saved.c_str(), 1) : ::unsetenv("PETALUNE_DATA_DIR");
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(fs::exists(path("relative-save/save_game_orig")));
+    EXPECT_FALSE(fs::exists(fs::path(petalune::test::builtAssetFolder()) / "relative-save"));
 }
 
 TEST_F(Automation, TheLanguageOptionChoosesTheTexts) {

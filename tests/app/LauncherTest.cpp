@@ -60,6 +60,7 @@ TEST_F(LauncherPages, HelpVersionAndBadLinesEndBeforeAnyWindowOrPage) {
         {{"petalune", "--edition"}, 2},
         {{"petalune", "--headless"}, 2},
         {{"petalune", "--headless", "--script", "/nonexistent/script.txt"}, 2},
+        {{"petalune", "--headless", "--script", "/"}, 2},  // a folder is no script
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));

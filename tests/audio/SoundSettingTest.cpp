@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -65,6 +66,16 @@ TEST_F(SoundSetting, ReadsTheFirstByteOfTheFile) {
         forgetSoundSetting();
         EXPECT_EQ(isSoundOn(), c.on) << "file of " << c.content.size() << " bytes";
     }
+}
+
+TEST_F(SoundSetting, AFifoOrFolderInPlaceOfTheFileCountsAsOnWithoutBlocking) {
+    ASSERT_EQ(::mkfifo(settingFile().c_str(), 0600), 0);
+    EXPECT_TRUE(isSoundOn());
+    fs::remove(settingFile());
+    fs::create_directory(settingFile());
+    forgetSoundSetting();
+    EXPECT_TRUE(isSoundOn());
+    fs::remove(settingFile());
 }
 
 TEST_F(SoundSetting, IsRememberedUntilForgotten) {

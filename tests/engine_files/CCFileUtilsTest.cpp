@@ -1,6 +1,7 @@
 #include "engine/platform/CCFileUtils.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -126,6 +127,18 @@ TEST_F(ArchiveFirstReads, DamagedEntryIsNotReturnedShort) {
 
     auto got = read("big.txt");
     EXPECT_TRUE(!got || *got == big) << "a damaged entry came back with " << got->size() << " bytes";
+}
+
+TEST_F(ArchiveFirstReads, SpecialFilesInTheFolderAreRefusedInsteadOfReadWithoutEnd) {
+    files->setPopupNotify(false);
+    fs::create_symlink("/dev/zero", "zero.png");
+    ASSERT_EQ(::mkfifo("fifo.ini", 0600), 0);
+    fs::create_directory("folder.ini");
+    fs::create_symlink("disk.txt", "linked.txt");
+    EXPECT_EQ(read("zero.png"), std::nullopt);
+    EXPECT_EQ(read("fifo.ini"), std::nullopt);
+    EXPECT_EQ(read("folder.ini"), std::nullopt);
+    EXPECT_EQ(read("linked.txt"), "disk only");  // a modder's link to a real file still works
 }
 
 }  // namespace

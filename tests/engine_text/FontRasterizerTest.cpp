@@ -163,6 +163,14 @@ TEST(FontRasterizer, MissingOrBrokenFontsFail) {
     }
 }
 
+TEST(FontRasterizer, AHugeSizeIsDrawnAtTheLargestSizeAndSpoilsNoOtherSize) {
+    TextBitmap huge = render("W", display(100000));
+    EXPECT_GT(huge.height, 100);
+    EXPECT_LE(huge.height, 2 * FontCache::kMaxSize);
+    EXPECT_EQ(render("W", display(4000)).rgba, huge.rgba);
+    EXPECT_GT(findInk(render("Score", display(32))).pixels, 0);
+}
+
 TEST(FontRasterizer, EmptyTextIsTheEmptyBox) {
     TextBitmap none = render("", display());
     EXPECT_EQ(none.width, 0);

@@ -170,11 +170,28 @@ TEST_F(HighscoreScreens, ZeroOpensTheScreenOnAnEmptyTableButIsNotStored) {
     EXPECT_FALSE(std::filesystem::exists(tempFolderPath() + "username"));
 }
 
-TEST_F(HighscoreScreens, OverlongNameFileIsReadUpToNinetyNineBytes) {
-    std::ofstream(tempFolderPath() + "username", std::ios::binary) << std::string(150, 'n');
-    EXPECT_EQ(loadLastPlayerName(), std::string(99, 'n'));
-    std::ofstream(tempFolderPath() + "username", std::ios::binary) << std::string("Bo\0junk", 7);
-    EXPECT_EQ(loadLastPlayerName(), "Bo");
+TEST_F(HighscoreScreens, ANameFileIsKeptToWhatCouldHaveBeenTyped) {
+    const struct {
+        std::string stored;
+        std::string offered;
+    } cases[] = {
+        {std::string(150, 'n'), std::string(15, 'n')},
+        {std::string("Bo\0junk", 7), "Bo"},
+        {"Zo\xC3\xAB\xC3", "Zo\xC3\xAB"},                // a character cut short at the end
+        {"A\xFF\xC0\x80", "A"},                          // bytes that are no UTF-8
+        {"Tab\tBell\aNew\nline\x7F", "TabBellNewline"},  // control characters
+        {"Ann\xC2\x85", "Ann"},                          // a C1 control
+        {std::string(20, 'x') + "\xE5\x90\x8D", std::string(15, 'x')},
+        {"\xE5\x90\x8D\xE5\x89\x8D", "\xE5\x90\x8D\xE5\x89\x8D"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        std::ofstream(tempFolderPath() + "username", std::ios::binary) << c.stored;
+        EXPECT_EQ(loadLastPlayerName(), c.offered);
+    }
+    HighscoreEntryScene* entry = enter(300);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_STREQ(entry->nameInput()->getString(), "\xE5\x90\x8D\xE5\x89\x8D");
 }
 
 }  // namespace

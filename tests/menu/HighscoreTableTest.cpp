@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/fs/TempFolder.h"
 #include "menu/HighscoreTable.h"
 
 namespace {
@@ -81,6 +86,46 @@ TEST(HighscoreFile, SavedTableLoadsBackAndMissingTableIsEmpty) {
     HighscoreTable table{{"名前", 4, 1200}, {"Zoë", 2, 300}};
     ASSERT_TRUE(saveHighscoreTable("h-roundtrip", table));
     EXPECT_EQ(loadHighscoreTable("h-roundtrip"), table);
+}
+
+// A failing disk, a folder or a FIFO under the table's name reads as an empty table at once.
+TEST(HighscoreFile, AnUnreadableTableIsEmptyAndNeverThrowsOrBlocks) {
+    std::string folder = tempFolderPath() + "h-folder";
+    std::filesystem::create_directory(folder);
+    EXPECT_TRUE(loadHighscoreTable("h-folder").empty());
+    std::string fifo = tempFolderPath() + "h-fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_TRUE(loadHighscoreTable("h-fifo").empty());
+    std::filesystem::remove(folder);
+    std::filesystem::remove(fifo);
+}
+
+// Four games storing results at the same time: none is lost to another's write.
+TEST(HighscoreFile, ResultsStoredByRunningGamesAtOnceAreAllMerged) {
+    const std::string table = "h-shared";
+    constexpr int kGames = 4, kResults = 25;
+    std::vector<pid_t> games;
+    for (int game = 0; game < kGames; ++game) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0; i < kResults; ++i) storeHighscore(table, {"g", 1, 1000 + i * kGames + game});
+            _exit(0);
+        }
+        games.push_back(child);
+    }
+    for (pid_t game : games) {
+        int status = 0;
+        ASSERT_EQ(waitpid(game, &status, 0), game);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::vector<int> best;
+    for (int score = 1000 + kGames * kResults - 1; best.size() < kHighscoreTableSize; --score)
+        best.push_back(score);
+    EXPECT_EQ(scoresOf(loadHighscoreTable(table)), best);
+    // A result below a full table stays out, even when the table filled up meanwhile.
+    EXPECT_TRUE(storeHighscore(table, {"late", 1, 5}));
+    EXPECT_EQ(scoresOf(loadHighscoreTable(table)), best);
 }
 
 TEST(HighscoreOrder, QualificationAndPlacement) {

@@ -84,4 +84,16 @@ TEST_F(MenuAutoClick, PopupMayCloseItselfFromItsOwnTimer) {
     EXPECT_EQ(runningScene()->getChildrenCount(), 0u);
 }
 
+TEST_F(MenuAutoClick, ADelayThatIsNoNumberOfSecondsFiresAtTheFirstFrame) {
+    for (const char* delay : {"-1", "nan", "inf", "-0.5"}) {
+        SCOPED_TRACE(delay);
+        loadConfig(std::string("[m]\npos(+)=100,100\n text()=go\n function()=go\n auto_click()=") + delay +
+                   "\n");
+        RecordingOwner owner;
+        showMenu("m", &owner);
+        driver.step();
+        EXPECT_EQ(owner.commands, Log{"go"});
+    }
+}
+
 }  // namespace

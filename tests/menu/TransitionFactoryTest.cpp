@@ -72,7 +72,8 @@ TEST_F(TransitionFactory, FadeTakesItsColourAndFlipsTheirOrientation) {
         "[white]\ntransition=fade,0.5,fff\n"
         "[plain_fade]\ntransition=fade\n"
         "[flip]\ntransition=flip_x,0.8,1\n"
-        "[flip_default]\ntransition=zoomflip_y,0.4\n");
+        "[flip_default]\ntransition=zoomflip_y,0.4\n"
+        "[flip_odd]\ntransition=flip_y,0.4,-2147483648\n");
     auto* white = dynamic_cast<CCTransitionFade*>(createTransition("white", CCScene::create()));
     ASSERT_NE(white, nullptr);
     EXPECT_FLOAT_EQ(white->getDuration(), 0.5f);
@@ -92,6 +93,10 @@ TEST_F(TransitionFactory, FadeTakesItsColourAndFlipsTheirOrientation) {
         dynamic_cast<CCTransitionZoomFlipY*>(createTransition("flip_default", CCScene::create()));
     ASSERT_NE(zoomFlip, nullptr);
     EXPECT_EQ(zoomFlip->getOrientation(), kCCTransitionOrientationUpOver);
+
+    auto* odd = dynamic_cast<CCTransitionFlipY*>(createTransition("flip_odd", CCScene::create()));
+    ASSERT_NE(odd, nullptr);
+    EXPECT_EQ(odd->getOrientation(), kCCTransitionOrientationUpOver);
 }
 
 TEST_F(TransitionFactory, UnknownOrMiscasedNamesChangeAtOnce) {

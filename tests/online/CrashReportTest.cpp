@@ -96,4 +96,35 @@ INSTANTIATE_TEST_SUITE_P(
                                 [] { recurseForever(0); }}),
     [](const auto& test) { return std::string(test.param.name); });
 
+// Another user's link or FIFO under the report's name: the report goes nowhere rather than
+// through the link, and the crash still ends the process at once.
+TEST(CrashReportFile, APlantedLinkOrFifoIsNeverWrittenThrough) {
+    std::string folder = petalune::test::makeTempDir() + "/";
+    std::string victim = folder + "private.txt";
+    std::ofstream(victim) << "the player's own file";
+    for (bool fifo : {false, true}) {
+        SCOPED_TRACE(fifo ? "fifo" : "link");
+        std::string report = folder + "crash_report.txt";
+        unlink(report.c_str());
+        if (fifo) {
+            ASSERT_EQ(mkfifo(report.c_str(), 0600), 0);
+        } else {
+            ASSERT_EQ(symlink(victim.c_str(), report.c_str()), 0);
+        }
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, STDERR_FILENO);
+            setTempFolderOverride(folder);
+            if (!installCrashReport()) _exit(2);
+            std::abort();
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        EXPECT_EQ(readFile(victim), "the player's own file");
+    }
+}
+
 }  // namespace

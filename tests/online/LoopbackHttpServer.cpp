@@ -113,7 +113,8 @@ void LoopbackHttpServer::handle(int connection) {
     }
     std::string answer = "HTTP/1.1 " + std::to_string(m_status) + " Status\r\nContent-Length: " +
                          std::to_string(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body;
-    [[maybe_unused]] ssize_t written = write(connection, answer.data(), answer.size());
+    // A client may hang up before a long answer is through: no SIGPIPE for that.
+    [[maybe_unused]] ssize_t written = send(connection, answer.data(), answer.size(), MSG_NOSIGNAL);
     close(connection);
 }
 

@@ -29,6 +29,9 @@ struct AnswerCase {
 
 class UpdateCheckAnswer : public ::testing::TestWithParam<AnswerCase> {};
 
+// An offer followed by more than a short text could ever need.
+const std::string s_overlongAnswer = "1131075" + std::string(1 << 20, ' ');
+
 TEST_P(UpdateCheckAnswer, AsksOnceAndOffersOnlyANewerVersion) {
     const AnswerCase& c = GetParam();
     LoopbackHttpServer server(c.status, c.body);
@@ -59,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"NoNumber", 200, "1", "0.0"},
                       AnswerCase{"MovedCountsAsAnswer", 301, "1131075", "2.3"},
                       AnswerCase{"NoNewerVersion", 200, "0131075", nullptr},
+                      AnswerCase{"OverlongAnswer", 200, s_overlongAnswer.c_str(), nullptr},
                       AnswerCase{"EmptyBody", 200, "", nullptr},
                       AnswerCase{"NotFound", 404, "1131075", nullptr},
                       AnswerCase{"ServerError", 500, "1131075", nullptr}),

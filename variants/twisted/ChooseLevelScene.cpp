@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
+#include <string_view>
 
 #include "config/IniStore.h"
 #include "core/fs/AtomicFile.h"
+#include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
 #include "engine/actions/CCActionComposite.h"
 #include "engine/actions/CCActionTransform.h"
@@ -24,6 +25,7 @@ using namespace cocos2d;
 namespace {
 
 constexpr std::size_t kMaxStoredLine = 99;
+constexpr std::size_t kMaxStoredBytes = 4096;
 
 bool isLevelNumber(const std::string& text) {
     return !text.empty() && text.size() <= ChooseLevelScene::kMaxDigits &&
@@ -64,12 +66,17 @@ bool ChooseLevelScene::init() {
 }
 
 std::string ChooseLevelScene::storedNumber() {
-    std::ifstream file(numberFilePath(), std::ios::binary);
-    std::string line;
-    char ch = 0;
-    while (line.size() < kMaxStoredLine && file.get(ch) && ch != '\n' && ch != '\r') line += ch;
+    auto bytes = readRegularFile(numberFilePath(), kMaxStoredBytes, LinkPolicy::Refuse);
+    return bytes ? parseStoredNumber(
+                       std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()))
+                 : std::string();
+}
+
+std::string ChooseLevelScene::parseStoredNumber(std::string_view text) {
+    std::string_view line = text.substr(0, std::min(text.find_first_of("\r\n"), kMaxStoredLine));
     // Only a number this chooser could have typed becomes a level name.
-    return isLevelNumber(line) ? line : std::string();
+    std::string number(line);
+    return isLevelNumber(number) ? number : std::string();
 }
 
 void ChooseLevelScene::storeNumber() const {

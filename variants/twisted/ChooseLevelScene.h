@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "menu/IClickCallback.h"
 #include "menu/ScaledScene.h"
@@ -29,6 +30,8 @@ public:
 
     // The remembered number, or "" when there is none (or it is not a level number).
     static std::string storedNumber();
+    // The same from the file's bytes: its first line when that is a number of up to three digits.
+    static std::string parseStoredNumber(std::string_view text);
 
 private:
     explicit ChooseLevelScene(const LevelTwisted::Options& editorOptions);

@@ -1,11 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 #include "core/fs/AtomicFile.h"
@@ -72,6 +75,29 @@ TEST_F(AtomicFileTest, FailuresReportFalseAndLeaveNothingBehind) {
     EXPECT_FALSE(writeFileAtomically(m_path, "x", 1));
     EXPECT_TRUE(std::filesystem::is_directory(m_path));
     EXPECT_EQ(entriesIn(m_folder), 1u);
+}
+
+TEST_F(AtomicFileTest, OnlyStaleTempFilesOfKilledWritesAreRemovedAtStart) {
+    auto make = [&](const std::string& name, bool old) {
+        std::ofstream(m_folder + "/" + name) << "x";
+        if (old) {
+            timespec times[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 3600, 0}};
+            ::utimensat(AT_FDCWD, (m_folder + "/" + name).c_str(), times, 0);
+        }
+    };
+    make("h-normal.a1B2c3", true);
+    make("save_game_orig.XyZ987", true);
+    make("audio.q9W8e7", false);  // a write of another instance still in progress
+    make("h-normal", true);       // the game's own files
+    make("crash_report.txt", true);
+    make("username.abc-12", true);  // not what mkstemp makes
+    std::filesystem::create_directory(m_folder + "/dir.abcdef");
+    EXPECT_EQ(removeStaleTempFiles(m_folder), 2);
+    std::set<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder))
+        left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{"audio.q9W8e7", "h-normal", "crash_report.txt", "username.abc-12",
+                                           "dir.abcdef"}));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -67,6 +69,42 @@ TEST_F(TempFolderTest, ExplicitOverrideWinsOverTheEnvironment) {
     EXPECT_EQ(modeOf(m_root + "/chosen"), 0700u);
     setTempFolderOverride("");
     EXPECT_NE(tempFolderPath(), m_root + "/chosen/");
+}
+
+TEST_F(TempFolderTest, TheOwnFolderIsMadePrivateAndAForeignOneIsNeverUsed) {
+    ScopedEnv runtime("XDG_RUNTIME_DIR", (m_root + "/run").c_str());
+    std::string open = m_root + "/open";
+    std::filesystem::create_directory(open);
+    ::chmod(open.c_str(), 0777);
+    setTempFolderOverride(open);
+    EXPECT_EQ(tempFolderPath(), open + "/");
+    EXPECT_EQ(modeOf(open), 0700u);
+
+    std::string notAFolder = m_root + "/file";
+    std::ofstream(notAFolder) << "x";
+    setTempFolderOverride(notAFolder);
+    EXPECT_EQ(tempFolderPath(), m_root + "/run/cobaltheronsoft-petalune_free/");
+    EXPECT_EQ(modeOf(m_root + "/run/cobaltheronsoft-petalune_free"), 0700u);
+
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a folder to another user needs root";
+    std::string foreign = m_root + "/foreign";
+    std::filesystem::create_directory(foreign);
+    ::chmod(foreign.c_str(), 0777);
+    ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+    setTempFolderOverride(foreign);
+    EXPECT_EQ(tempFolderPath(), m_root + "/run/cobaltheronsoft-petalune_free/");
+    EXPECT_EQ(modeOf(foreign), 0777u);
+}
+
+TEST_F(TempFolderTest, WithoutAUsableRuntimeFolderEachRunGetsAFreshPrivateOne) {
+    ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
+    ScopedEnv tmp("TMPDIR", m_root.c_str());
+    setTempFolderOverride(m_root + "/file");
+    std::ofstream(m_root + "/file") << "x";
+    std::string folder = tempFolderPath();
+    EXPECT_EQ(folder.rfind(m_root + "/petalune-", 0), 0u) << folder;
+    EXPECT_EQ(modeOf(folder), 0700u) << folder;
+    EXPECT_EQ(tempFolderPath(), folder);
 }
 
 }  // namespace
