@@ -1,5 +1,7 @@
 #include "game/CollapseRulesIni.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +21,12 @@ void readKinds(CollapseRules& rules) {
     for (int n = 1; n <= CollapseRules::kMaxKinds; ++n) {
         int chance = iniGetInt(rules.section, "chance", n, 0);
         if (chance == 0) break;
+        if (chance < 0 || chance > CollapseRules::kMaxChance) {
+            int usable = std::clamp(chance, 0, CollapseRules::kMaxChance);
+            std::fprintf(stderr, "%s: chance(%d)=%d is out of range 0..%d; it counts as %d\n",
+                         rules.section.c_str(), n, chance, CollapseRules::kMaxChance, usable);
+            chance = usable;
+        }
         CollapseRules::Kind kind;
         kind.chance = chance;
         kind.section = iniGetString(rules.section, "brick", n, "");
@@ -27,6 +35,18 @@ void readKinds(CollapseRules& rules) {
     }
     if (rules.chanceTotal() <= 0)
         std::fprintf(stderr, "%s: no brick kind has a chance\n", rules.section.c_str());
+}
+
+// Each kind keeps its share, and a kind with a chance keeps at least one card.
+void shrinkDeck(CollapseRules& rules) {
+    int total = rules.chanceTotal();
+    for (CollapseRules::Kind& kind : rules.kinds) {
+        int share = static_cast<int>(
+            kind.chance * std::int64_t{CollapseRules::kMaxDeck - CollapseRules::kMaxKinds} / total);
+        kind.chance = kind.chance > 0 ? std::max(1, share) : 0;
+    }
+    std::fprintf(stderr, "%s: a deck of %d bricks is too big; it is dealt as %d in the same shares\n",
+                 rules.section.c_str(), total, rules.chanceTotal());
 }
 
 CollapseRules::Bonus readBonus(const CollapseRules& rules, const std::string& section) {
@@ -85,6 +105,7 @@ CollapseRules readCollapseRules(const std::string& gameSection) {
     readHitCombos(rules);
     readPointBonuses(rules);
     rules.useDeck = iniGetInt(gameSection, "use_deck", 0, 0) != 0;
+    if (rules.useDeck && rules.chanceTotal() > CollapseRules::kMaxDeck) shrinkDeck(rules);
     rules.scoreMul1 = iniGetInt(gameSection, "scoremul_1", 0, 0);
     rules.scoreMul2 = iniGetInt(gameSection, "scoremul_2", 0, 0);
     rules.bricksToComplete = iniGetInt(gameSection, "bricks_to_complete", 0, 0);

@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "config/IOnReload.h"
+#include "core/fs/FileLock.h"
 #include "core/xfer/VirtualBase.h"
 #include "engine/nodes/CCLayer.h"
 #include "game/LevelState.h"
@@ -122,6 +124,9 @@ private:
     std::uint32_t m_seed;
     // Made in init(), once the HUD and the sprite pools tell which rules apply.
     std::optional<CollapseModel> m_model;
+    // Held while this game runs: a second running game of the same section may not write
+    // over the saved game of this one.
+    std::unique_ptr<FileLock> m_saveLock;
     std::array<std::vector<cocos2d::CCSprite*>, CollapseRules::kMaxKinds> m_spritePool;
     // The sprite of each brick on the board, by the model's brick id.
     std::unordered_map<int, cocos2d::CCSprite*> m_brickSprites;

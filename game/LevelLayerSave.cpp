@@ -1,10 +1,10 @@
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "config/IniLookup.h"
 #include "core/fs/AtomicFile.h"
+#include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
 #include "core/stream/BinaryReadMemory.h"
 #include "core/stream/BinaryWriteMemory.h"
@@ -19,11 +19,11 @@ namespace {
 
 constexpr std::uint32_t kSaveFlags = core::xfer::ModeBlock | core::xfer::ModeVersion;
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return true;
+// Far more than any board, deck and history the game can save.
+constexpr std::size_t kMaxSaveBytes = 4 << 20;
+
+std::optional<std::vector<std::uint8_t>> readSaveFile(const std::string& path) {
+    return readRegularFile(path, kMaxSaveBytes, LinkPolicy::Refuse);
 }
 
 }  // namespace
@@ -33,18 +33,23 @@ std::string LevelLayer::saveFilePath(const std::string& gameSection) {
 }
 
 int LevelLayer::saveFileState(const std::string& gameSection) {
-    std::FILE* file = std::fopen(saveFilePath(gameSection).c_str(), "rb");
-    if (!file) return 0;
-    int marker = std::fgetc(file);
-    std::fclose(file);
-    if (marker == EOF) return 0;
-    return marker == 0 ? 1 : 2;
+    auto bytes = readSaveFile(saveFilePath(gameSection));
+    if (!bytes || bytes->empty()) return 0;
+    return bytes->front() == 0 ? 1 : 2;
 }
 
 bool LevelLayer::saveGame(std::uint8_t marker) {
+    std::string path = saveFilePath(m_gameSection);
+    if (!m_saveLock->held()) {
+        std::fprintf(stderr, "another running Petalune plays %s: this game is not saved over its game\n",
+                     m_gameSection.c_str());
+        return false;
+    }
     // Bricks still fading were scored at the click; stored as bricks they would score again.
     m_model->finishFadingBricks();
     showEvents();
+    // Board, bonuses and the ten history entries fit in 16 KiB; every deck entry takes at
+    // most 16 bytes more.
     std::vector<std::uint8_t> bytes(1 + 16384 + 16 * m_model->deck().size());
     bytes[0] = marker;
     core::stream::BinaryWriteMemory stream(bytes.data() + 1, bytes.size() - 1);
@@ -52,7 +57,6 @@ bool LevelLayer::saveGame(std::uint8_t marker) {
         core::xfer::SaveWithBlockNoTag saver(kSaveFlags, stream);
         m_model->transfer(saver);
     }
-    std::string path = saveFilePath(m_gameSection);
     if (stream.Error() || !writeFileAtomically(path, bytes.data(), 1 + stream.Size())) {
         std::fprintf(stderr, "cannot save the game to %s\n", path.c_str());
         return false;
@@ -62,8 +66,9 @@ bool LevelLayer::saveGame(std::uint8_t marker) {
 
 bool LevelLayer::loadGame() {
     std::string path = saveFilePath(m_gameSection);
-    std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) return false;
+    auto read = readSaveFile(path);
+    if (!read) return false;
+    std::vector<std::uint8_t> bytes = std::move(*read);
     std::remove(path.c_str());
     core::stream::BinaryReadMemory stream(bytes.empty() ? nullptr : bytes.data() + 1,
                                           bytes.empty() ? 0 : bytes.size() - 1);
@@ -82,7 +87,7 @@ void LevelLayer::onPause() {
 }
 
 void LevelLayer::onResume() {
-    std::remove(saveFilePath(m_gameSection).c_str());
+    if (m_saveLock->held()) std::remove(saveFilePath(m_gameSection).c_str());
 }
 
 LevelState LevelLayer::state() const {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 
 #include "config/IniLookup.h"
 #include "engine/director/CCDirector.h"
@@ -100,7 +101,8 @@ void LevelLayer::showUndoAvailable() {
 
 void LevelLayer::updateBrickDisplay() {
     int target = m_model->bricksTarget();
-    int removed = target - m_model->bricksLeft();
+    // Wide: a damaged saved game may hold any pair of counts.
+    std::int64_t removed = std::int64_t{target} - m_model->bricksLeft();
     if (m_bricksLabel) setText(m_bricksLabel, std::to_string(removed) + "/" + std::to_string(target));
     if (m_progressBar && target > 0) m_progressBar->setPercentage(static_cast<float>(removed * 100 / target));
 }

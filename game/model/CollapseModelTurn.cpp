@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "core/stream/BinaryReadMemory.h"
@@ -34,7 +35,9 @@ int CollapseModel::playCell(int x, int y) {
 }
 
 void CollapseModel::setupLevel() {
-    m_bricksTarget = m_rules.bricksToComplete + (m_level - 1) * m_rules.bricksPerLevel;
+    std::int64_t target =
+        std::int64_t{m_rules.bricksToComplete} + (std::int64_t{m_level} - 1) * m_rules.bricksPerLevel;
+    m_bricksTarget = static_cast<std::int32_t>(std::clamp<std::int64_t>(target, INT32_MIN, INT32_MAX));
     m_bricksLeft = m_rules.levelled ? m_bricksTarget : -1;
     emit({.type = CollapseEvent::Type::LevelStarted});
 }
@@ -42,7 +45,7 @@ void CollapseModel::setupLevel() {
 void CollapseModel::nextLevel() {
     // Whatever the last move still had pending is settled before the board is replaced.
     finishFadingBricks();
-    ++m_level;
+    if (m_level < INT32_MAX) ++m_level;
     m_levelWon = false;
     clearBoard();
     fillBoard();
@@ -123,6 +126,9 @@ void CollapseModel::saveInto(SavedGame& game) const {
 void CollapseModel::restore(const SavedGame& game) {
     m_score = game.score;
     m_removalHistory = game.history;
+    // Only the newest entries of a long history can still complete a combo; a long deck
+    // would no longer fit the undo snapshot.
+    while (m_removalHistory.size() > kMaxHistory) m_removalHistory.pop_front();
     // A damaged file must not leave values that break the rules: deck entries name kinds,
     // levels start at 1.
     const auto kindCount = static_cast<std::int32_t>(m_rules.kinds.size());
@@ -132,6 +138,7 @@ void CollapseModel::restore(const SavedGame& game) {
     m_random.setState(game.randomState);
     m_deck = game.deck;
     std::erase_if(m_deck, [kindCount](std::int32_t kind) { return kind < 0 || kind >= kindCount; });
+    if (m_deck.size() > CollapseRules::kMaxDeck) m_deck.resize(CollapseRules::kMaxDeck);
     clearBoard();
     for (int y = 0; y < kRows; ++y) {
         for (int x = 0; x < kColumns; ++x) placeCode(game.cells[x][y], x, y, centre(x), centre(y));

@@ -19,6 +19,10 @@ struct RemovalEntry {
 // bonuses, and the numbers of its game section. Plain data, so rule tests build it by hand.
 struct CollapseRules {
     static constexpr int kMaxKinds = 10;
+    // A kind's chance, and a whole deck, stay small enough that the chance sum cannot
+    // overflow and a full deck still fits the undo snapshot.
+    static constexpr int kMaxChance = 1'000'000;
+    static constexpr int kMaxDeck = 1000;
 
     struct Kind {
         std::string section;

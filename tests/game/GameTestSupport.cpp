@@ -102,6 +102,13 @@ LevelLayer* GameTest::start(const std::string& section, std::uint32_t seed) {
     return game;
 }
 
+void GameTest::leave() {
+    if (game) game->removeFromParent();
+    if (hud) hud->removeFromParent();
+    game = nullptr;
+    hud = nullptr;
+}
+
 bool GameTest::settle(int frameCap) {
     for (int frame = 0; frame < frameCap; ++frame) {
         if (game->isIdle()) return true;

@@ -46,6 +46,8 @@ protected:
 
     // The game for the section with its HUD menu on the running scene.
     LevelLayer* start(const std::string& section, std::uint32_t seed = 1);
+    // Takes the game and its HUD off the scene, as leaving the game screen does.
+    void leave();
     // Steps frames until the board is idle (at most the cap); false when it never was.
     bool settle(int frameCap = 600);
     void tapCell(int x, int y);

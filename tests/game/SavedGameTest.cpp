@@ -1,7 +1,14 @@
+#include <sys/stat.h>
+
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "core/stream/BinaryWriteMemory.h"
+#include "core/xfer/SaveWithBlockNoTag.h"
+#include "engine/base/CCProtocols.h"
+#include "game/model/SavedGame.h"
 #include "tests/game/GameTestSupport.h"
 
 namespace petalune::test {
@@ -20,13 +27,28 @@ protected:
     }
     // A fresh layer over the old one, as the resume command builds it.
     LevelLayer* resume(const std::string& section, std::uint32_t seed = 999) {
-        game->removeFromParent();
-        hud->removeFromParent();
+        leave();
         start(section, seed);
         game->loadGame();
         return game;
     }
 };
+
+// Stores a saved game the game itself would never write.
+void storeCrafted(SavedGame crafted) {
+    crafted.section = "game_orig";
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 9; ++y) crafted.cells[x][y] = 1 + (x + y) % 2;
+    std::vector<std::uint8_t> bytes(1 << 20);
+    core::stream::BinaryWriteMemory stream(bytes.data() + 1, bytes.size() - 1);
+    {
+        core::xfer::SaveWithBlockNoTag saver(core::xfer::ModeBlock | core::xfer::ModeVersion, stream);
+        crafted.transfer(saver);
+    }
+    ASSERT_FALSE(stream.Error());
+    std::ofstream(LevelLayer::saveFilePath("game_orig"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(1 + stream.Size()));
+}
 
 // Columns filled from the bottom and rows from the left, without holes.
 void expectNoHoles(const CellCodes& cells) {
@@ -133,6 +155,40 @@ TEST_F(SavedGameTest, ADamagedSavedGameLoadsAsFarAsReadableAndIsAlwaysPlayableOr
     }
 }
 
+TEST_F(SavedGameTest, AFolderOrFifoInPlaceOfTheSaveIsNothingStored) {
+    start("game_orig");
+    const std::string path = LevelLayer::saveFilePath("game_orig");
+    for (bool fifo : {false, true}) {
+        SCOPED_TRACE(fifo ? "fifo" : "folder");
+        if (fifo) {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        } else {
+            ASSERT_TRUE(fs::create_directory(path));
+        }
+        EXPECT_EQ(LevelLayer::saveFileState("game_orig"), 0);
+        EXPECT_FALSE(game->loadGame());
+        fs::remove(path);
+    }
+}
+
+TEST_F(SavedGameTest, ASecondRunningGameOfTheSectionNeverWritesOverTheFirstOnesSave) {
+    LevelLayer* first = start("game_zen", 1);
+    ASSERT_TRUE(first->saveGame(0));
+    const std::vector<char> saved = savedBytes("game_zen");
+    LevelLayer* second = start("game_zen", 2);
+    EXPECT_FALSE(second->saveGame(1));
+    second->onPause();
+    second->onResume();
+    EXPECT_EQ(savedBytes("game_zen"), saved);
+
+    // Once the first game has ended, the section is free again.
+    first->removeFromParent();
+    leave();
+    LevelLayer* third = start("game_zen", 3);
+    EXPECT_TRUE(third->saveGame(1));
+    EXPECT_EQ(LevelLayer::saveFileState("game_zen"), 2);
+}
+
 TEST_F(SavedGameTest, BricksStillFadingWhenSavedAreNeverScoredTwice) {
     start("game_orig", 9);
     std::vector<std::string> rows = checkerRows();
@@ -171,6 +227,40 @@ TEST_F(SavedGameTest, AGameSavedWithTheLevelWonGoesOnToTheNextLevel) {
     game->onMenuClick(nullptr, nullptr, "next_level");
     EXPECT_EQ(game->model().level(), 2);
     EXPECT_EQ(game->model().bricksLeft(), 66);
+}
+
+TEST_F(SavedGameTest, ACraftedHugeHistoryAndDeckLoadBoundedSoTheGameCanBeSavedAgain) {
+    start("game_orig");
+    SavedGame crafted;
+    for (int i = 0; i < 20000; ++i) crafted.history.push_back({1 + i % 5, 2 + i % 7});
+    crafted.deck.assign(5000, 0);
+    crafted.bricksLeft = crafted.bricksTarget = 60;
+    storeCrafted(crafted);
+
+    resume("game_orig");
+    std::vector<std::array<std::int32_t, 2>> newest;
+    for (std::size_t i = crafted.history.size() - 10; i < crafted.history.size(); ++i)
+        newest.push_back({crafted.history[i].kind, crafted.history[i].count});
+    EXPECT_EQ(game->state().history, newest);
+    EXPECT_EQ(game->state().deck.size(), 1000u);
+    EXPECT_TRUE(game->saveGame(0));
+}
+
+TEST_F(SavedGameTest, ExtremeCountsInASavedGameShowAndAdvanceWithoutOverflow) {
+    start("game_orig");
+    SavedGame crafted;
+    crafted.level = INT_MAX;
+    crafted.bricksLeft = INT_MIN;
+    crafted.bricksTarget = INT_MAX;
+    storeCrafted(crafted);
+
+    resume("game_orig");
+    auto* bricks = dynamic_cast<cocos2d::CCLabelProtocol*>(hud->findById("bricks"));
+    ASSERT_NE(bricks, nullptr);
+    EXPECT_STREQ(bricks->getString(), "4294967295/2147483647");
+    game->onMenuClick(nullptr, nullptr, "next_level");
+    EXPECT_EQ(game->model().level(), INT_MAX);
+    EXPECT_EQ(game->model().bricksLeft(), INT_MAX);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@ protected:
     // state after a settled move goes into the log. A finished level goes on, a finished
     // game starts again.
     void play(const std::string& section, std::uint32_t seed, int moves, std::vector<std::string>& log) {
+        leave();
         start(section, seed);
         unsigned botSeed = seed;
         for (int move = 0; move < moves; ++move) {
@@ -16,8 +17,7 @@ protected:
             bool over = std::find(popups.begin(), popups.end(), "popup_game_over") != popups.end();
             if (game->model().levelWon()) game->onMenuClick(nullptr, nullptr, "next_level");
             if (over || !playRandomMove(*game, botSeed)) {
-                game->removeFromParent();
-                hud->removeFromParent();
+                leave();
                 start(section, seed + static_cast<std::uint32_t>(move));
                 continue;
             }
@@ -29,8 +29,7 @@ protected:
                 case 11: {
                     ASSERT_TRUE(game->saveGame(0));
                     std::uint32_t keep = game->model().random().state();
-                    game->removeFromParent();
-                    hud->removeFromParent();
+                    leave();
                     start(section, keep ^ 0xABCDu);
                     game->loadGame();
                     break;

@@ -1,3 +1,5 @@
+#include <map>
+
 #include "engine/menu/CCMenuItem.h"
 #include "menu/HighscoreEntryScene.h"
 #include "tests/game/GameTestSupport.h"
@@ -130,15 +132,33 @@ TEST_F(TurnTest, UndoRestoresEverythingIncludingTheGeneratorAndOnlyOnce) {
     EXPECT_EQ(game->state().randomState, after.randomState);
 }
 
-TEST_F(TurnTest, UndoIsNotOfferedWhenTheStateDoesNotFitTheSnapshot) {
-    start("game_big_deck");
-    ASSERT_GT(game->state().deck.size(), 1000u);
+// How often each kind is on the board and still in the deck: together, one whole deck.
+std::map<int, int> dealtAndLeft(const LevelLayer& game) {
+    std::map<int, int> counts;
+    LevelState state = game.state();
+    for (const auto& column : state.cells)
+        for (int code : column) ++counts[code - 1];
+    for (int kind : state.deck) ++counts[kind];
+    return counts;
+}
+
+TEST_F(TurnTest, DecksTooBigForTheUndoSnapshotAreDealtSmallerInTheSameShares) {
+    start("game_big_deck");  // chances 1000 and 1000
+    EXPECT_EQ(dealtAndLeft(*game), (std::map<int, int>{{0, 495}, {1, 495}}));
     tapCell(0, 0);
-    EXPECT_FALSE(game->model().undoAvailable());
-    ASSERT_TRUE(settle());
-    LevelState s = game->state();
-    game->onMenuClick(hud, nullptr, "undo");
-    EXPECT_EQ(game->state(), s);
+    EXPECT_TRUE(game->model().undoAvailable());
+
+    // A negative chance deals nothing, a huge one is capped, a tiny one keeps its card.
+    leave();
+    start("game_absurd_deck");
+    EXPECT_EQ(dealtAndLeft(*game), (std::map<int, int>{{1, 989}, {2, 1}}));
+    tapCell(0, 0);
+    EXPECT_TRUE(game->model().undoAvailable());
+}
+
+TEST_F(TurnTest, ChancesBeyondTheirRangeNeitherOverflowNorDealANegativeKind) {
+    start("game_absurd_chances");
+    for (int i = 0; i < 200; ++i) EXPECT_LT(game->chooseBrickKind(), 2);
 }
 
 TEST_F(TurnTest, HintsShowTheOnlyMoveAfterTheDelay) {
