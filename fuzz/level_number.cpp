@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "variants/ChooseLevelScene.h"
+#include "variants/twisted/ChooseLevelScene.h"
 
 // The remembered level number is empty or up to three digits, whatever the file holds.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
