@@ -33,7 +33,7 @@ bool trusted(const std::string& folder) {
     struct stat info {};
     std::string path = folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;  // no '/'
     // A folder that could not be made is no risk: every write to it fails.
-    if (::stat(path.c_str(), &info) != 0) return errno == ENOENT;
+    if (::stat(path.c_str(), &info) != 0) return errno == ENOENT || errno == ENOTDIR;
     if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) return false;
     if ((info.st_mode & 077) != 0) ::chmod(path.c_str(), 0700);
     return true;

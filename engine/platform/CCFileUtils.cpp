@@ -42,7 +42,9 @@ unsigned char* CCFileUtils::getFileData(const char* fileName, const char* mode, 
     if (!fileName || !mode) return nullptr;
 
     auto data = readArchiveEntry(m_archivePath, fileName);
-    if (!data) data = readRegularFile(fileName, kMaxAssetBytes, LinkPolicy::Follow);
+    // Failures are told by the notice below, which names the file as it was asked for.
+    std::string problem;
+    if (!data) data = readRegularFile(fileName, kMaxAssetBytes, LinkPolicy::Follow, &problem);
     if (!data) {
         if (m_popupNotify) m_notify("Notification", std::string("Get data from file(") + fileName + ") failed!");
         return nullptr;

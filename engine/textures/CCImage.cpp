@@ -12,8 +12,10 @@ namespace cocos2d {
 
 namespace {
 
-// Larger pictures are refused rather than risking a huge allocation from a bad header.
+// Larger pictures are refused rather than risking a huge allocation from a bad header:
+// no side above 16384, and no more than 64 MB of pixels.
 constexpr int kMaxSide = 16384;
+constexpr std::size_t kMaxPixels = 4096 * 4096;
 
 bool isPng(const unsigned char* data, std::size_t length) {
     static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
@@ -68,7 +70,8 @@ bool CCImage::decodePng(const unsigned char* data, std::size_t length) {
         m_error = std::string("bad PNG: ") + image.message;
         return false;
     }
-    if (image.width == 0 || image.height == 0 || image.width > kMaxSide || image.height > kMaxSide) {
+    if (image.width == 0 || image.height == 0 || image.width > kMaxSide || image.height > kMaxSide ||
+        std::size_t{image.width} * image.height > kMaxPixels) {
         png_image_free(&image);
         m_error = "PNG size out of range";
         return false;
@@ -87,7 +90,7 @@ bool CCImage::decodePng(const unsigned char* data, std::size_t length) {
 }
 
 bool CCImage::decodeJpeg(const unsigned char* data, std::size_t length) {
-    JpegResult result = decodeJpegToRgba(data, length, kMaxSide);
+    JpegResult result = decodeJpegToRgba(data, length, kMaxSide, kMaxPixels);
     if (!result.error.empty()) {
         m_error = "bad JPEG: " + result.error;
         return false;

@@ -25,11 +25,17 @@ void ignoreJpegMessage(j_common_ptr, int) {}
 
 // Kept free of objects with destructors, since libjpeg errors return here by longjmp.
 bool decodeInto(jpeg_decompress_struct* info, ErrorManager* errors, const unsigned char* data,
-                std::size_t length, int maxSide, JpegResult* result) {
+                std::size_t length, int maxSide, std::size_t maxPixels, JpegResult* result) {
     if (setjmp(errors->jump)) return false;
     jpeg_create_decompress(info);
     jpeg_mem_src(info, data, static_cast<unsigned long>(length));
     jpeg_read_header(info, TRUE);
+    // A progressive picture is decoded whole when decompression starts: its size is checked
+    // from the header, before that costs gigabytes.
+    if (static_cast<std::size_t>(info->image_width) * info->image_height > maxPixels) {
+        std::snprintf(errors->message, sizeof errors->message, "size out of range");
+        return false;
+    }
     info->out_color_space = JCS_RGB;
     jpeg_start_decompress(info);
     if (info->output_width == 0 || info->output_height == 0 ||
@@ -61,14 +67,15 @@ bool decodeInto(jpeg_decompress_struct* info, ErrorManager* errors, const unsign
 
 }  // namespace
 
-JpegResult decodeJpegToRgba(const unsigned char* data, std::size_t length, int maxSide) {
+JpegResult decodeJpegToRgba(const unsigned char* data, std::size_t length, int maxSide,
+                            std::size_t maxPixels) {
     JpegResult result;
     jpeg_decompress_struct info{};
     ErrorManager errors{};
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = onJpegError;
     errors.base.emit_message = ignoreJpegMessage;
-    bool ok = decodeInto(&info, &errors, data, length, maxSide, &result);
+    bool ok = decodeInto(&info, &errors, data, length, maxSide, maxPixels, &result);
     jpeg_destroy_decompress(&info);
     if (!ok) {
         result = JpegResult{};

@@ -14,7 +14,9 @@ struct JpegResult {
     std::string error;  // empty on success
 };
 
-// Decodes a baseline or progressive JPEG from memory into opaque RGBA8.
-JpegResult decodeJpegToRgba(const unsigned char* data, std::size_t length, int maxSide);
+// Decodes a baseline or progressive JPEG from memory into opaque RGBA8. A picture wider or
+// higher than maxSide, or of more than maxPixels, is refused before any of it is decoded.
+JpegResult decodeJpegToRgba(const unsigned char* data, std::size_t length, int maxSide,
+                            std::size_t maxPixels);
 
 }  // namespace cocos2d

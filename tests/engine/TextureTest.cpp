@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ std::vector<unsigned char> encodePng(int width, int height, const std::vector<st
     png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr);
     bytes.resize(size);
     return bytes;
+}
+
+std::vector<unsigned char> readFixture(const std::string& name) {
+    std::ifstream in(petalune::test::fixturePath(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<unsigned char> encodeJpeg(int width, int height) {
@@ -99,6 +105,8 @@ TEST_F(TextureTest, BadImagesGiveNullAndOneClearLine) {
         {"garbage.png", std::vector<unsigned char>(100, 0x5a)},
         {"empty.png", {}},
         {"header-only.jpg", std::vector<unsigned char>(jpeg.begin(), jpeg.begin() + 20)},
+        // A progressive picture whose header claims 65496 x 65496 pixels: refused before decoding.
+        {"huge-progressive.jpg", readFixture("textures/huge_progressive.jpg")},
     };
     for (const Case& c : cases) {
         std::string path = writeFile(c.name, c.bytes);
