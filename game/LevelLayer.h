@@ -77,6 +77,9 @@ public:
     static std::string saveFilePath(const std::string& gameSection);
     // 0: no saved game; 1: saved on pause; 2: saved by "save".
     static int saveFileState(const std::string& gameSection);
+    // The saved file's bytes, read as every stored file is read (a regular file of a sane
+    // size, never through a link); nothing when there is none or it cannot be read.
+    static std::optional<std::vector<std::uint8_t>> readSaveFile(const std::string& gameSection);
 
     LevelState state() const;
     const std::string& gameSection() const { return m_gameSection; }

@@ -22,18 +22,18 @@ constexpr std::uint32_t kSaveFlags = core::xfer::ModeBlock | core::xfer::ModeVer
 // Far more than any board, deck and history the game can save.
 constexpr std::size_t kMaxSaveBytes = 4 << 20;
 
-std::optional<std::vector<std::uint8_t>> readSaveFile(const std::string& path) {
-    return readRegularFile(path, kMaxSaveBytes, LinkPolicy::Refuse);
-}
-
 }  // namespace
 
 std::string LevelLayer::saveFilePath(const std::string& gameSection) {
     return tempFolderPath() + "save_" + gameSection;
 }
 
+std::optional<std::vector<std::uint8_t>> LevelLayer::readSaveFile(const std::string& gameSection) {
+    return readRegularFile(saveFilePath(gameSection), kMaxSaveBytes, LinkPolicy::Refuse);
+}
+
 int LevelLayer::saveFileState(const std::string& gameSection) {
-    auto bytes = readSaveFile(saveFilePath(gameSection));
+    auto bytes = readSaveFile(gameSection);
     if (!bytes || bytes->empty()) return 0;
     return bytes->front() == 0 ? 1 : 2;
 }
@@ -66,7 +66,7 @@ bool LevelLayer::saveGame(std::uint8_t marker) {
 
 bool LevelLayer::loadGame() {
     std::string path = saveFilePath(m_gameSection);
-    auto read = readSaveFile(path);
+    auto read = readSaveFile(m_gameSection);
     if (!read) return false;
     std::vector<std::uint8_t> bytes = std::move(*read);
     std::remove(path.c_str());

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 
 #include "audio/PlaySample.h"
 #include "config/IniLookup.h"
@@ -248,10 +246,9 @@ bool LevelPuzzleTrouble::saveGame(std::uint8_t marker) {
 
 bool LevelPuzzleTrouble::loadGame() {
     std::string path = LevelLayer::saveFilePath(m_gameSection);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    file.close();
+    auto read = LevelLayer::readSaveFile(m_gameSection);
+    if (!read) return false;
+    std::vector<std::uint8_t> bytes = std::move(*read);
     std::remove(path.c_str());
     core::stream::BinaryReadMemory stream(bytes.empty() ? nullptr : bytes.data() + 1,
                                           bytes.empty() ? 0 : bytes.size() - 1);
