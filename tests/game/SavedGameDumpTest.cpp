@@ -1,6 +1,11 @@
+#include <cmath>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
+#include "core/stream/BinaryWriteMemory.h"
+#include "core/xfer/SaveWithBlockNoTag.h"
+#include "game/model/SavedGame.h"
 #include "tests/game/GameTestSupport.h"
 #include "tools/petalune-tool/SavedGameDecoder.h"
 
@@ -46,6 +51,26 @@ TEST_F(SavedGameDumpTest, ShowsEveryFieldAndWhereADamagedFileStopsBeingReadable)
             << cut.json;
         EXPECT_NE(cut.json.find("\"error\":"), std::string::npos);
     }
+}
+
+TEST(SavedGameDump, TimesThatAreNoNumbersReadAsNullSoTheDumpStaysJson) {
+    SavedGame game;
+    game.section = "game_orig";
+    for (float seconds : {std::nanf(""), HUGE_VALF, -HUGE_VALF, 1.5f})
+        game.pointBonuses.push_back({"pointbonus0", 1, 2, seconds});
+    std::vector<std::uint8_t> bytes(4096);
+    core::stream::BinaryWriteMemory stream(bytes.data() + 1, bytes.size() - 1);
+    {
+        core::xfer::SaveWithBlockNoTag saver(core::xfer::ModeBlock | core::xfer::ModeVersion, stream);
+        game.transfer(saver);
+    }
+    SavedGameDump dump = decodeSavedGame(std::string(bytes.begin(), bytes.begin() + 1 + stream.Size()));
+    EXPECT_TRUE(dump.complete) << dump.json;
+    EXPECT_EQ(between(dump.json, "\"point_bonuses\":", "]"),
+              "[{\"section\":\"pointbonus0\",\"x\":1,\"y\":2,\"seconds\":null},"
+              "{\"section\":\"pointbonus0\",\"x\":1,\"y\":2,\"seconds\":null},"
+              "{\"section\":\"pointbonus0\",\"x\":1,\"y\":2,\"seconds\":null},"
+              "{\"section\":\"pointbonus0\",\"x\":1,\"y\":2,\"seconds\":1.500}");
 }
 
 }  // namespace

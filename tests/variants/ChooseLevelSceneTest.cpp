@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -119,6 +120,23 @@ TEST_F(ChooseLevel, WinningALevelMovesTheChooserOnToTheNextUnsolvedOne) {
     EXPECT_NE(solved->getNormalImage()->getColor().g, 255);  // tinted
     click("pick_2");
     EXPECT_EQ(opened.back(), "level2");
+}
+
+// Another user's FIFO, or a link to an endless device, under the progress file's name.
+TEST(TwistedProgressFile, ASpecialFileReadsAsNothingSolvedWithoutBlocking) {
+    const std::string path = tempFolderPath() + "puzzle_progress";
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink("/dev/zero", path);
+    EXPECT_EQ(TwistedProgress::load().firstUnsolved(3), 1);
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(TwistedProgress::load().firstUnsolved(3), 1);
+    std::filesystem::remove(path);
+    std::ofstream(path, std::ios::binary) << "level1\r\nlevel3\n../x\nlevel2";
+    TwistedProgress progress = TwistedProgress::load();
+    EXPECT_TRUE(progress.isSolved("level1") && progress.isSolved("level2") && progress.isSolved("level3"));
+    EXPECT_EQ(progress.firstUnsolved(4), 4);
+    std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tools/petalune-tool/SavedGameDecoder.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -97,8 +98,9 @@ void appendFields(const SavedGame& game, Field stop, std::string& json) {
     json += ",\"point_bonuses\":[";
     for (std::size_t i = 0; i < game.pointBonuses.size(); ++i) {
         const SavedGame::PointBonus& bonus = game.pointBonuses[i];
-        char time[32];
-        std::snprintf(time, sizeof time, "%.3f", bonus.seconds);
+        // JSON has no NaN or infinity: a damaged file's such time reads as null.
+        char time[32] = "null";
+        if (std::isfinite(bonus.seconds)) std::snprintf(time, sizeof time, "%.3f", bonus.seconds);
         json += (i ? ",{" : "{") + std::string("\"section\":") + quoted(bonus.section) +
                 ",\"x\":" + std::to_string(bonus.x) + ",\"y\":" + std::to_string(bonus.y) +
                 ",\"seconds\":" + time + "}";

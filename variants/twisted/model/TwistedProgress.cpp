@@ -1,13 +1,18 @@
 #include "variants/twisted/model/TwistedProgress.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <string_view>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
 #include "variants/twisted/model/TwistedLevelFile.h"
 
 namespace {
+
+// A name per solved level: far more than any edition has levels.
+constexpr std::size_t kMaxFileBytes = 64 * 1024;
 
 std::string progressPath() {
     return tempFolderPath() + "puzzle_progress";
@@ -17,9 +22,13 @@ std::string progressPath() {
 
 TwistedProgress TwistedProgress::load() {
     TwistedProgress progress;
-    std::ifstream file(progressPath(), std::ios::binary);
-    std::string line;
-    while (std::getline(file, line)) {
+    auto bytes = readRegularFile(progressPath(), kMaxFileBytes, LinkPolicy::Refuse);
+    if (!bytes) return progress;
+    std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    while (!text.empty()) {
+        std::size_t end = std::min(text.find('\n'), text.size());
+        std::string line(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (isSafeLevelName(line)) progress.m_solved.insert(line);
     }
