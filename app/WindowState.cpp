@@ -2,10 +2,9 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
 
 using cocos2d::DesktopBounds;
@@ -69,11 +68,10 @@ std::string windowStatePath() {
 }
 
 std::optional<WindowState> loadWindowState() {
-    std::ifstream file(windowStatePath(), std::ios::binary);
-    if (!file) return std::nullopt;
-    std::stringstream text;
-    text << file.rdbuf();
-    std::optional<WindowState> state = parseWindowState(text.str());
+    // A few lines of numbers; anything long is not this game's file.
+    auto bytes = readRegularFile(windowStatePath(), 4096, LinkPolicy::Refuse);
+    if (!bytes) return std::nullopt;
+    std::optional<WindowState> state = parseWindowState(std::string(bytes->begin(), bytes->end()));
     if (!state)
         std::fprintf(stderr, "Petalune: %s holds no window size; using the default\n",
                      windowStatePath().c_str());
