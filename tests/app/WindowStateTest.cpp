@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -34,6 +35,10 @@ TEST(WindowState, IsKeptInTheDataFolder) {
     ASSERT_TRUE(saveWindowState(state));
     EXPECT_EQ(loadWindowState(), state);
     std::ofstream(windowStatePath()) << "garbage";
+    EXPECT_FALSE(loadWindowState().has_value());
+    std::filesystem::remove(windowStatePath());
+    // A FIFO in its place never holds up the start.
+    ASSERT_EQ(::mkfifo(windowStatePath().c_str(), 0600), 0);
     EXPECT_FALSE(loadWindowState().has_value());
     std::filesystem::remove(windowStatePath());
 }
