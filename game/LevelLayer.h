@@ -87,11 +87,19 @@ public:
     std::vector<std::string> openPopups() const;
 
 private:
+    // Popups the game opens cover every board sprite (bricks and bonuses sit at 0 and 1).
+    static constexpr int kPopupZ = 10;
+
     LevelLayer(std::string gameSection, MenuLayer* menuLayer, std::uint32_t seed);
 
     // Setup.
     void createPools(CollapseRules& rules);
-    void bindDisplays();
+    // HUD items are looked up where used: a reload rebuilds the HUD and frees the old ones.
+    cocos2d::CCNode* hudItem(const char* id) const;
+    cocos2d::CCProgressTimer* progressBar();
+    // A HUD with a level display plays levels with targets; without one the game is endless.
+    bool playsLevels() const { return hudItem("level") != nullptr; }
+    void refreshHud();
     cocos2d::CCSprite* takeFromPool(int kindIndex);
     void returnToPool(cocos2d::CCSprite* sprite, int kindIndex);
     static void setText(cocos2d::CCNode* node, const std::string& text);
@@ -119,7 +127,7 @@ private:
     void updateBrickDisplay();
     void showUndoAvailable();
     void afterSettled(bool levelWon);
-    void openPopup(const char* section, int zOrder);
+    void openPopup(const char* section);
     void gameOver();
     void saveAndExit();
 
@@ -137,11 +145,7 @@ private:
     std::string m_dropSample;
     std::string m_slideSample;
     MenuLayer* m_menuLayer;
-    cocos2d::CCNode* m_scoreLabel = nullptr;
-    cocos2d::CCNode* m_bricksLabel = nullptr;
-    cocos2d::CCProgressTimer* m_progressBar = nullptr;
-    cocos2d::CCNode* m_levelLabel = nullptr;
-    cocos2d::CCNode* m_undoItem = nullptr;
+    bool m_hudStale = false;
     BoardCursor* m_cursor = nullptr;
     float m_scoreTimer = 0;
     float m_shakeAmplitude = 0;

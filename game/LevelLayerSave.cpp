@@ -92,7 +92,7 @@ void LevelLayer::onResume() {
 
 LevelState LevelLayer::state() const {
     LevelState state = m_model->state();
-    if (auto* label = dynamic_cast<CCLabelProtocol*>(m_scoreLabel)) state.scoreLabel = label->getString();
+    if (auto* label = dynamic_cast<CCLabelProtocol*>(hudItem("score"))) state.scoreLabel = label->getString();
     state.popups = openPopups();
     return state;
 }

@@ -64,12 +64,11 @@ bool LevelLayer::init() {
     if (!CCLayer::init()) return false;
     CollapseRules rules = readCollapseRules(m_gameSection);
     createPools(rules);
-    bindDisplays();
-    rules.levelled = m_levelLabel != nullptr;
+    rules.levelled = playsLevels();
     m_model.emplace(std::move(rules), m_seed);
     m_model->start();
     showEvents();
-    setText(m_scoreLabel, std::to_string(m_model->score()));
+    refreshHud();
     scheduleUpdate();
     setTouchMode(kCCTouchesOneByOne);
     setTouchEnabled(true);
@@ -101,34 +100,45 @@ void LevelLayer::createPools(CollapseRules& rules) {
     }
 }
 
-void LevelLayer::bindDisplays() {
-    if (!m_menuLayer) return;
-    m_scoreLabel = m_menuLayer->findById("score");
-    m_levelLabel = m_menuLayer->findById("level");
-    onReload();
-    if (CCNode* top = m_menuLayer->findById("topscore")) {
+CCNode* LevelLayer::hudItem(const char* id) const {
+    return m_menuLayer ? m_menuLayer->findById(id) : nullptr;
+}
+
+CCProgressTimer* LevelLayer::progressBar() {
+    CCNode* item = hudItem("progressbar");
+    if (auto* bar = dynamic_cast<CCProgressTimer*>(item)) return bar;
+    auto* image = dynamic_cast<CCSprite*>(item);
+    if (!image) return nullptr;
+    // The bar takes the image's place and tag, so the HUD finds it and a rebuild replaces it.
+    image->retain();
+    int tag = image->getTag(), z = image->getZOrder();
+    CCPoint position = image->getPosition();
+    float scaleX = image->getScaleX(), scaleY = image->getScaleY();
+    m_menuLayer->removeChild(image, false);
+    CCProgressTimer* bar = CCProgressTimer::create(image);
+    image->release();
+    bar->setPosition(position);
+    bar->setScaleX(scaleX);
+    bar->setScaleY(scaleY);
+    bar->setType(kCCProgressTimerTypeBar);
+    bar->setPercentage(0);
+    bar->setMidpoint(CCPoint(0, 0));
+    bar->setBarChangeRate(CCPoint(1, 0));
+    m_menuLayer->addChild(bar, z, tag);
+    return bar;
+}
+
+void LevelLayer::refreshHud() {
+    m_hudStale = false;
+    setText(hudItem("score"), std::to_string(m_model->score()));
+    if (CCNode* level = hudItem("level")) setText(level, std::to_string(m_model->level()));
+    if (CCNode* top = hudItem("topscore")) {
         // An empty table reads 0, like the score beside it, rather than a bare caption.
-        HighscoreTable table = loadHighscoreTable(m_levelLabel ? "h-normal" : "h-zen");
+        HighscoreTable table = loadHighscoreTable(playsLevels() ? "h-normal" : "h-zen");
         setText(top, std::to_string(table.empty() ? 0 : table.front().score));
     }
-    m_bricksLabel = m_menuLayer->findById("bricks");
-    if (auto* bar = dynamic_cast<CCSprite*>(m_menuLayer->findById("progressbar"))) {
-        CCPoint position = bar->getPosition();
-        float scaleX = bar->getScaleX(), scaleY = bar->getScaleY();
-        int z = bar->getZOrder();
-        bar->retain();
-        m_menuLayer->removeChild(bar, false);
-        m_progressBar = CCProgressTimer::create(bar);
-        bar->release();
-        m_progressBar->setPosition(position);
-        m_progressBar->setScaleX(scaleX);
-        m_progressBar->setScaleY(scaleY);
-        m_menuLayer->addChild(m_progressBar, z);
-        m_progressBar->setType(kCCProgressTimerTypeBar);
-        m_progressBar->setPercentage(0);
-        m_progressBar->setMidpoint(CCPoint(0, 0));
-        m_progressBar->setBarChangeRate(CCPoint(1, 0));
-    }
+    updateBrickDisplay();
+    showUndoAvailable();
 }
 
 void LevelLayer::setText(CCNode* node, const std::string& text) {

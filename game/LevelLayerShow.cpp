@@ -92,13 +92,11 @@ void LevelLayer::show(const CollapseEvent& event) {
             updateBrickDisplay();
             break;
         case Type::LevelStarted:
-            if (m_levelLabel) setText(m_levelLabel, std::to_string(m_model->level()));
+            if (CCNode* level = hudItem("level")) setText(level, std::to_string(m_model->level()));
             updateBrickDisplay();
             break;
         case Type::Loaded:
-            setText(m_scoreLabel, std::to_string(m_model->score()));
-            if (m_levelLabel) setText(m_levelLabel, std::to_string(m_model->level()));
-            updateBrickDisplay();
+            refreshHud();
             break;
         case Type::LevelWon:
         case Type::GameOver:
@@ -241,6 +239,7 @@ void LevelLayer::update(float dt) {
     // The model's fades and zooms count time as the sprites' actions do, raw.
     m_model->advanceClocks(dt);
     if (dt > 0.1f) dt = 0.1f;
+    if (m_hudStale) refreshHud();
     shakeStep(dt);
     m_model->updateHints(dt);
     showEvents();
@@ -288,7 +287,7 @@ void LevelLayer::scoreCounterStep(float dt) {
     m_scoreTimer -= dt;
     if (m_scoreTimer >= 0) return;
     m_scoreTimer = static_cast<float>(std::atof(iniGetString(m_gameSection, "score_delay", 0, "0.1")));
-    auto* label = dynamic_cast<CCLabelProtocol*>(m_scoreLabel);
+    auto* label = dynamic_cast<CCLabelProtocol*>(hudItem("score"));
     if (!label) return;
     std::string target = std::to_string(m_model->score());
     std::string shown = label->getString();

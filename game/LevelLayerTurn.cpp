@@ -89,32 +89,33 @@ void LevelLayer::nextLevel(MenuLayer* popup) {
 }
 
 void LevelLayer::onReload() {
-    m_undoItem = m_menuLayer ? m_menuLayer->findById("undo") : nullptr;
+    // The HUD may rebuild after this listener: its items are written on the next frame.
+    m_hudStale = true;
     if (!m_model) return;
     m_model->retune(readCollapseRules(m_gameSection));
-    showUndoAvailable();
 }
 
 void LevelLayer::showUndoAvailable() {
-    if (auto* item = dynamic_cast<CCMenuItem*>(m_undoItem)) item->setEnabled(m_model->undoAvailable());
+    if (auto* item = dynamic_cast<CCMenuItem*>(hudItem("undo"))) item->setEnabled(m_model->undoAvailable());
 }
 
 void LevelLayer::updateBrickDisplay() {
     int target = m_model->bricksTarget();
     // Wide: a damaged saved game may hold any pair of counts.
     std::int64_t removed = std::int64_t{target} - m_model->bricksLeft();
-    if (m_bricksLabel) setText(m_bricksLabel, std::to_string(removed) + "/" + std::to_string(target));
-    if (m_progressBar && target > 0) m_progressBar->setPercentage(static_cast<float>(removed * 100 / target));
+    setText(hudItem("bricks"), std::to_string(removed) + "/" + std::to_string(target));
+    CCProgressTimer* bar = progressBar();
+    if (bar && target > 0) bar->setPercentage(static_cast<float>(removed * 100 / target));
 }
 
 void LevelLayer::afterSettled(bool levelWon) {
     const char* section = levelWon ? "popup_level_won" : "popup_game_over";
     std::vector<std::string> popups = openPopups();
-    if (std::find(popups.begin(), popups.end(), section) == popups.end()) openPopup(section, 10);
+    if (std::find(popups.begin(), popups.end(), section) == popups.end()) openPopup(section);
 }
 
-void LevelLayer::openPopup(const char* section, int zOrder) {
-    if (MenuLayer* popup = MenuLayer::create(section, this)) addChild(popup, zOrder);
+void LevelLayer::openPopup(const char* section) {
+    if (MenuLayer* popup = MenuLayer::create(section, this)) addChild(popup, kPopupZ);
 }
 
 std::vector<std::string> LevelLayer::openPopups() const {
@@ -135,7 +136,7 @@ void LevelLayer::onMenuClick(MenuLayer* layer, CCNode*, const std::string& comma
     } else if (command == "save") {
         saveAndExit();
     } else if (command == "ask_main") {
-        if (MenuLayer* popup = MenuLayer::create("popup_exit_to_main", this)) addChild(popup);
+        openPopup("popup_exit_to_main");
     } else if (command == "undo") {
         undo();
     }
@@ -143,7 +144,7 @@ void LevelLayer::onMenuClick(MenuLayer* layer, CCNode*, const std::string& comma
 
 void LevelLayer::gameOver() {
     CCScene* entry =
-        HighscoreEntryScene::create(m_levelLabel ? "h-normal" : "h-zen", m_model->score(), m_model->level());
+        HighscoreEntryScene::create(playsLevels() ? "h-normal" : "h-zen", m_model->score(), m_model->level());
     CCScene* next = entry ? createTransition(HighscoreEntryScene::kSection, entry)
                           : createTransition("menu_main", createMenuScene("menu_main"));
     if (next) CCDirector::sharedDirector()->replaceScene(next);

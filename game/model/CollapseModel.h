@@ -146,6 +146,8 @@ private:
     void refillColumns();
     void afterSettled();
     void checkHitCombos();
+    bool hasFreeTopCell() const;
+    // A random column whose top cell is free; call only when there is one.
     int freeTopColumn();
     void placePointBonus(int count);
     void expirePointBonuses(float dt);

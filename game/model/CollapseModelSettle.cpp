@@ -209,10 +209,10 @@ void CollapseModel::checkHitCombos() {
         for (std::size_t j = 0; j < k && matches; ++j)
             matches = m_removalHistory[first + j] == combo.entries[j];
         if (!matches) continue;
-        int column = freeTopColumn();
         // A full board has no room for the bonus; the history waits for a later chance.
-        if (column < 0) return;
+        if (!hasFreeTopCell()) return;
         int b = combo.bonuses[m_random.below(static_cast<std::uint32_t>(combo.bonuses.size()))];
+        int column = freeTopColumn();
         int row = kRows - 1;
         while (row > 0 && m_cells[column][row - 1].code == 0) --row;
         placeCode(-(b + 1), column, row, centre(column), 680, true);
@@ -221,10 +221,13 @@ void CollapseModel::checkHitCombos() {
     }
 }
 
+bool CollapseModel::hasFreeTopCell() const {
+    for (int x = 0; x < kColumns; ++x)
+        if (m_cells[x][kRows - 1].code == 0) return true;
+    return false;
+}
+
 int CollapseModel::freeTopColumn() {
-    bool anyFree = false;
-    for (int x = 0; x < kColumns; ++x) anyFree = anyFree || m_cells[x][kRows - 1].code == 0;
-    if (!anyFree) return -1;
     for (int tries = 0; tries < kPlacementTries; ++tries) {
         int a = m_random.below(kColumns);
         if (m_cells[a][kRows - 1].code == 0) return a;
@@ -232,7 +235,7 @@ int CollapseModel::freeTopColumn() {
     for (int x = 0; x < kColumns; ++x) {
         if (m_cells[x][kRows - 1].code == 0) return x;
     }
-    return -1;
+    return 0;
 }
 
 void CollapseModel::placePointBonus(int count) {

@@ -130,11 +130,15 @@ void CollapseModel::restore(const SavedGame& game) {
     // would no longer fit the undo snapshot.
     while (m_removalHistory.size() > kMaxHistory) m_removalHistory.pop_front();
     // A damaged file must not leave values that break the rules: deck entries name kinds,
-    // levels start at 1.
+    // levels start at 1, and a level with a target can always be finished.
     const auto kindCount = static_cast<std::int32_t>(m_rules.kinds.size());
     m_level = std::max(game.level, 1);
     m_bricksLeft = game.bricksLeft;
     m_bricksTarget = game.bricksTarget;
+    if (m_rules.levelled) {
+        m_bricksTarget = std::max(m_bricksTarget, 1);
+        m_bricksLeft = std::clamp(m_bricksLeft, 0, m_bricksTarget);
+    }
     m_random.setState(game.randomState);
     m_deck = game.deck;
     std::erase_if(m_deck, [kindCount](std::int32_t kind) { return kind < 0 || kind >= kindCount; });

@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -189,6 +190,48 @@ TEST_F(SavedGameTest, ASecondRunningGameOfTheSectionNeverWritesOverTheFirstOnesS
     EXPECT_EQ(LevelLayer::saveFileState("game_zen"), 2);
 }
 
+// Level, bricks left and target as the file stores them: three little-endian 32-bit values.
+std::vector<char> levelAndBricks(std::int32_t level, std::int32_t left, std::int32_t target) {
+    std::vector<char> bytes;
+    for (std::int32_t value : {level, left, target}) {
+        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>(value >> shift));
+    }
+    return bytes;
+}
+
+TEST_F(SavedGameTest, ADamagedBrickCountResumesALevelThatCanBeFinished) {
+    struct Case {
+        std::int32_t left, target;
+        std::int32_t expectedLeft, expectedTarget;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {-5, 72, 0, 72, "72/72"},   // was "77/72"
+        {496, 72, 72, 72, "0/72"},  // was "-424/72"
+        {0, 0, 0, 1, "1/1"},        // a target of 0 never ends
+        {30, 60, 30, 60, "30/60"},  // sound values stay
+    };
+    start("game_orig");
+    ASSERT_TRUE(game->saveGame(0));
+    const std::vector<char> good = savedBytes("game_orig");
+    const std::vector<char> stored = levelAndBricks(1, 60, 60);
+    auto at = std::search(good.begin(), good.end(), stored.begin(), stored.end());
+    ASSERT_NE(at, good.end());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        std::vector<char> damaged = good;
+        std::vector<char> values = levelAndBricks(1, c.left, c.target);
+        std::copy(values.begin(), values.end(), damaged.begin() + (at - good.begin()));
+        writeSave("game_orig", damaged, damaged.size());
+        resume("game_orig");
+        EXPECT_EQ(game->model().bricksLeft(), c.expectedLeft);
+        EXPECT_EQ(game->state().bricksTarget, c.expectedTarget);
+        EXPECT_EQ(MenuLayer::itemText(hud->findById("bricks")), c.shown);
+        ASSERT_TRUE(settle());
+        EXPECT_EQ(game->model().levelWon(), c.expectedLeft == 0);
+    }
+}
+
 TEST_F(SavedGameTest, BricksStillFadingWhenSavedAreNeverScoredTwice) {
     start("game_orig", 9);
     std::vector<std::string> rows = checkerRows();
@@ -257,7 +300,8 @@ TEST_F(SavedGameTest, ExtremeCountsInASavedGameShowAndAdvanceWithoutOverflow) {
     resume("game_orig");
     auto* bricks = dynamic_cast<cocos2d::CCLabelProtocol*>(hud->findById("bricks"));
     ASSERT_NE(bricks, nullptr);
-    EXPECT_STREQ(bricks->getString(), "4294967295/2147483647");
+    // Bricks left read below 0 are clamped, so the level can be finished.
+    EXPECT_STREQ(bricks->getString(), "2147483647/2147483647");
     game->onMenuClick(nullptr, nullptr, "next_level");
     EXPECT_EQ(game->model().level(), INT_MAX);
     EXPECT_EQ(game->model().bricksLeft(), INT_MAX);

@@ -35,6 +35,29 @@ TEST_F(TurnTest, TouchesOffTheBoardAreNotClaimedAndTouchesWhileSettlingChangeNot
     EXPECT_EQ(game->state().history, during.history);
 }
 
+TEST_F(TurnTest, TheExitPopupCoversPointBonuses) {
+    start("game_orig");
+    std::vector<std::string> rows = checkerRows();
+    rows[8] = "RRRRRRRR";
+    rows[7] = "RRBGOVBG";
+    game->setBoard(boardFrom(rows));
+    ASSERT_EQ(game->playCell(0, 0), 10);
+    ASSERT_TRUE(settle());
+    ASSERT_FALSE(game->state().pointBonuses.empty());
+    game->onMenuClick(hud, nullptr, "ask_main");
+    int boardTop = 0, popupBottom = 1000;
+    for (cocos2d::CCObject* object : *game->getChildren()) {
+        auto* child = static_cast<cocos2d::CCNode*>(object);
+        if (dynamic_cast<MenuLayer*>(child)) {
+            popupBottom = std::min(popupBottom, child->getZOrder());
+        } else {
+            boardTop = std::max(boardTop, child->getZOrder());
+        }
+    }
+    EXPECT_TRUE(isOpen(*game, "popup_exit_to_main"));
+    EXPECT_GT(popupBottom, boardTop);
+}
+
 TEST_F(TurnTest, CompletingALevelOpensThePopupOnceSettledAndNextLevelRaisesTheTarget) {
     start("game_orig");
     ASSERT_EQ(game->state().bricksTarget, 60);

@@ -58,7 +58,6 @@ bool ChooseLevelScene::init() {
     m_menuLayer = MenuLayer::create("menu_choose_level_debug", this);
     if (!m_menuLayer) return false;
     contentRoot()->addChild(m_menuLayer);
-    m_label = m_menuLayer->findById("level");
     m_number = storedNumber();
     showProgress();
     showNumber();
@@ -103,7 +102,8 @@ void ChooseLevelScene::showProgress() {
 }
 
 void ChooseLevelScene::showNumber() {
-    setNodeText(m_label, m_number.empty() ? "<?>" : m_number);
+    // Looked up each time: a reload may have rebuilt the label.
+    setNodeText(m_menuLayer->findById("level"), m_number.empty() ? "<?>" : m_number);
 }
 
 void ChooseLevelScene::onMenuClick(MenuLayer*, CCNode*, const std::string& command) {

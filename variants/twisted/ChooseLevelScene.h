@@ -43,6 +43,5 @@ private:
 
     LevelTwisted::Options m_editorOptions;
     MenuLayer* m_menuLayer = nullptr;
-    cocos2d::CCNode* m_label = nullptr;
     std::string m_number;
 };
