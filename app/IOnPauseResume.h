@@ -9,7 +9,7 @@ public:
     virtual void onResume() {}
 };
 
-// Each listener is kept once, in pointer order; listeners are not owned.
+// Each listener is kept once and told in registration order; listeners are not owned.
 void registerOnPauseResume(IOnPauseResume* listener);
 // The number removed, 0 or 1.
 int unregisterOnPauseResume(IOnPauseResume* listener);

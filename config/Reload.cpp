@@ -1,15 +1,15 @@
 #include "config/Reload.h"
 
 #include <algorithm>
-#include <set>
 #include <vector>
 
 #include "config/IniStore.h"
+#include "core/util/ListenerList.h"
 
 namespace {
 
-std::set<IOnReload*>& listeners() {
-    static std::set<IOnReload*> s_listeners;
+ListenerList<IOnReload>& listeners() {
+    static ListenerList<IOnReload> s_listeners;
     return s_listeners;
 }
 
@@ -21,11 +21,11 @@ std::vector<void (*)()>& purges() {
 }  // namespace
 
 void registerOnReload(IOnReload* listener) {
-    listeners().insert(listener);
+    listeners().add(listener);
 }
 
 int unregisterOnReload(IOnReload* listener) {
-    return static_cast<int>(listeners().erase(listener));
+    return listeners().remove(listener);
 }
 
 void registerReloadPurge(void (*purge)()) {
@@ -36,10 +36,5 @@ void registerReloadPurge(void (*purge)()) {
 void reloadAll() {
     IniStore::shared().load();
     for (auto purge : purges()) purge();
-    // A listener may add or remove listeners: notify a snapshot, skipping any that
-    // were removed (and perhaps destroyed) meanwhile.
-    const std::set<IOnReload*> snapshot = listeners();
-    for (IOnReload* listener : snapshot) {
-        if (listeners().contains(listener)) listener->onReload();
-    }
+    listeners().tellAll([](IOnReload* listener) { listener->onReload(); });
 }

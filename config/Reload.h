@@ -2,7 +2,7 @@
 
 #include "config/IOnReload.h"
 
-// Listeners are kept once each, ordered by address, and notified by reloadAll().
+// Listeners are kept once each and notified by reloadAll() in registration order.
 // A listener may register or unregister listeners (itself included) while notified.
 void registerOnReload(IOnReload* listener);
 // Returns the number removed: 0 or 1.
@@ -15,5 +15,5 @@ int unregisterOnReload(IOnReload* listener);
 void registerReloadPurge(void (*purge)());
 
 // Reloads the configuration (the language stays), runs the purges, then notifies
-// every listener in registry order.
+// every listener in registration order.
 void reloadAll();

@@ -33,17 +33,17 @@ private:
 
 TEST(PauseResume, EachListenerHearsOnceUntilItLeaves) {
     std::vector<std::string> log;
-    // In one array the addresses, and so the registry order, are a, b, c.
+    // In one array the addresses are a, b, c; they are told in registration order b, a, c.
     Listener listeners[] = {{"a", log}, {"b", log}, {"c", log}};
     Listener &a = listeners[0], &b = listeners[1], &c = listeners[2];
-    registerOnPauseResume(&c);
-    registerOnPauseResume(&a);
     registerOnPauseResume(&b);
     registerOnPauseResume(&a);
-    b.removeOnPause = &c;  // c leaves before its turn
+    registerOnPauseResume(&c);
+    registerOnPauseResume(&a);
+    a.removeOnPause = &c;  // c leaves before its turn
     notifyPause();
     notifyResume();
-    EXPECT_EQ(log, (std::vector<std::string>{"a pause", "b pause", "a resume", "b resume"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"b pause", "a pause", "b resume", "a resume"}));
 
     EXPECT_EQ(unregisterOnPauseResume(&a), 1);
     EXPECT_EQ(unregisterOnPauseResume(&a), 0);

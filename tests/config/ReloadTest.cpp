@@ -70,6 +70,18 @@ TEST_F(ReloadAll, PurgesRunAfterLoadingAndBeforeListeners) {
     EXPECT_EQ(s_events, (std::vector<std::string>{"purge saw fresh", "listener"}));
 }
 
+TEST_F(ReloadAll, ListenersAreToldInRegistrationOrder) {
+    petalune::test::writeTextFile("game.ini", "");
+    // In one array the addresses run 0, 1, 2; registration runs 2, 0, 1.
+    StaticReloader reloaders[] = {StaticReloader([] { s_events.push_back("0"); }),
+                                  StaticReloader([] { s_events.push_back("1"); }),
+                                  StaticReloader([] { s_events.push_back("2"); })};
+    for (int i : {2, 0, 1, 2}) registerOnReload(&reloaders[i]);
+    reloadAll();
+    for (StaticReloader& reloader : reloaders) unregisterOnReload(&reloader);
+    EXPECT_EQ(s_events, (std::vector<std::string>{"2", "0", "1"}));
+}
+
 TEST_F(ReloadAll, ListenersOnceEachAndMayChangeTheRegistryWhileNotified) {
     petalune::test::writeTextFile("game.ini", "");
     std::vector<std::unique_ptr<Listener>> listeners;
