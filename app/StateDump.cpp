@@ -10,7 +10,7 @@
 
 #include "app/Edition.h"
 #include "app/GameScene.h"
-#include "app/JsonWriter.h"
+#include "core/json/JsonWriter.h"
 #include "app/SceneWalk.h"
 #include "app/TwistedGame.h"
 #include "engine/director/CCDirector.h"

@@ -4,7 +4,7 @@
 
 #include "app/GameLayerFactory.h"
 #include "app/GameSeed.h"
-#include "app/JsonWriter.h"
+#include "core/json/JsonWriter.h"
 #include "game/LevelLayer.h"
 #include "variants/swap/LevelPuzzleTrouble.h"
 

@@ -6,7 +6,7 @@
 #include "app/GameLayerFactory.h"
 #include "app/GameScene.h"
 #include "app/GameSeed.h"
-#include "app/JsonWriter.h"
+#include "core/json/JsonWriter.h"
 #include "engine/base/CCArray.h"
 #include "menu/ScaledScene.h"
 #include "variants/twisted/ChooseLevelScene.h"

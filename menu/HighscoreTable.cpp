@@ -7,6 +7,7 @@
 #include "core/fs/FileLock.h"
 #include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
+#include "core/text/Utf8.h"
 
 namespace {
 
@@ -34,14 +35,6 @@ std::string pathOf(std::string_view tableName) {
 
 }  // namespace
 
-std::string cutUtf8(std::string_view text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return std::string(text);
-    std::size_t cut = maxBytes;
-    // Back up to the first byte of the character the cut would split.
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    return std::string(text.substr(0, cut));
-}
-
 HighscoreTable parseHighscoreTable(const unsigned char* data, std::size_t size) {
     HighscoreTable table;
     if (size == 0) return table;
@@ -60,8 +53,9 @@ HighscoreTable parseHighscoreTable(const unsigned char* data, std::size_t size) 
         const unsigned char* record = data + kHeaderSize + i * kRecordSize;
         const auto* name = reinterpret_cast<const char*>(record);
         std::size_t length = std::find(name, name + kNameFieldSize, '\0') - name;
-        table.push_back(HighscoreEntry{cutUtf8(std::string_view(name, length), HighscoreEntry::kMaxNameBytes),
-                                       readInt32(record + 16), readInt32(record + 20)});
+        table.push_back(
+            HighscoreEntry{core::utf8Cut(std::string_view(name, length), HighscoreEntry::kMaxNameBytes),
+                           readInt32(record + 16), readInt32(record + 20)});
     }
     return table;
 }
@@ -72,7 +66,7 @@ std::vector<unsigned char> serializeHighscoreTable(const HighscoreTable& table) 
     appendInt32(out, kVersion);
     appendInt32(out, static_cast<std::int32_t>(table.size()));
     for (const HighscoreEntry& entry : table) {
-        std::string name = cutUtf8(entry.name, HighscoreEntry::kMaxNameBytes);
+        std::string name = core::utf8Cut(entry.name, HighscoreEntry::kMaxNameBytes);
         name.resize(kNameFieldSize, '\0');
         out.insert(out.end(), name.begin(), name.end());
         appendInt32(out, entry.level);
@@ -101,7 +95,7 @@ bool highscoreQualifies(const HighscoreTable& table, std::int32_t score) {
 
 void insertHighscore(HighscoreTable& table, HighscoreEntry entry) {
     if (table.size() >= kHighscoreTableSize) table.resize(kHighscoreTableSize - 1);
-    entry.name = cutUtf8(entry.name, HighscoreEntry::kMaxNameBytes);
+    entry.name = core::utf8Cut(entry.name, HighscoreEntry::kMaxNameBytes);
     auto place = std::find_if(table.begin(), table.end(),
                               [&entry](const HighscoreEntry& stored) { return stored.score <= entry.score; });
     table.insert(place, std::move(entry));

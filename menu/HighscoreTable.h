@@ -45,5 +45,3 @@ void insertHighscore(HighscoreTable& table, HighscoreEntry entry);
 // writes over a result the first one stored meanwhile. False when it could not be written.
 bool storeHighscore(std::string_view tableName, HighscoreEntry entry);
 
-// The first bytes of text, at most maxBytes, ending on a UTF-8 character boundary.
-std::string cutUtf8(std::string_view text, std::size_t maxBytes);

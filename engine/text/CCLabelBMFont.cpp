@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/text/Utf8.h"
 #include "engine/text/BMFontCache.h"
 #include "engine/text/TextLineBreaker.h"
-#include "engine/text/Utf8.h"
 #include "engine/textures/CCTexture2D.h"
 #include "engine/textures/CCTextureCache.h"
 
@@ -116,12 +116,12 @@ void CCLabelBMFont::layout() {
 
     int wrapWidth = m_width > 0 ? static_cast<int>(std::lround(m_width)) : 0;
     std::vector<std::string> lines = breakTextLines(m_string, wrapWidth, [&font](std::string_view line) {
-        return measureLine(font, utf8ToCodePoints(line)).pen;
+        return measureLine(font, core::utf8ToCodePoints(line)).pen;
     });
     std::vector<std::u32string> codeLines;
     int longest = 0;
     for (const std::string& line : lines) {
-        codeLines.push_back(utf8ToCodePoints(line));
+        codeLines.push_back(core::utf8ToCodePoints(line));
         longest = std::max(longest, measureLine(font, codeLines.back()).width());
     }
     int lineHeight = font.lineHeight;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/text/Utf8.h"
 #include "engine/text/FontRasterizer.h"
-#include "engine/text/Utf8.h"
 #include "engine/textures/CCTexture2D.h"
 
 namespace cocos2d {
@@ -27,7 +27,7 @@ bool rasterizeWithin(const std::string& text, TextStyle style, int maxWidth, Tex
     }
     std::string kept = text;
     while (out.width > maxWidth && !kept.empty()) {
-        kept.erase(kept.size() - utf8LastCharLength(kept));
+        kept.erase(kept.size() - core::utf8LastCharLength(kept));
         if (!rasterizeText(kept + "\u2026", style, out)) return false;
     }
     return true;

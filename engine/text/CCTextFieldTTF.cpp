@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/text/Utf8.h"
 #include "engine/input/CCIMEDispatcher.h"
 #include "engine/nodes/QuadBuilder.h"
-#include "engine/text/Utf8.h"
 
 namespace cocos2d {
 
@@ -74,7 +74,7 @@ void CCTextFieldTTF::setString(const char* text) {
 void CCTextFieldTTF::replaceInput(std::string text, std::size_t caret) {
     m_input = std::move(text);
     m_caret = std::min(caret, m_input.size());
-    m_charCount = static_cast<int>(utf8CharCount(m_input));
+    m_charCount = static_cast<int>(core::utf8CharCount(m_input));
     restartBlink();
     showInput();
 }
@@ -92,7 +92,7 @@ std::size_t CCTextFieldTTF::fittingBytes(std::string_view text) const {
     std::size_t bytes = 0;
     int characters = m_charCount;
     while (bytes < text.size()) {
-        std::size_t next = utf8CharLengthAt(text, bytes);
+        std::size_t next = core::utf8CharLengthAt(text, bytes);
         if (m_maxLength > 0 && characters + 1 > m_maxLength) break;
         if (m_maxBytes > 0 && m_input.size() + bytes + next > static_cast<std::size_t>(m_maxBytes)) break;
         bytes += next;
@@ -125,7 +125,7 @@ void CCTextFieldTTF::insertText(const char* text, int len) {
 }
 
 void CCTextFieldTTF::deleteBackward() {
-    std::size_t length = utf8LastCharLength(std::string_view(m_input).substr(0, m_caret));
+    std::size_t length = core::utf8LastCharLength(std::string_view(m_input).substr(0, m_caret));
     if (length == 0) return;
     const char* deleted = m_input.c_str() + m_caret - length;
     if (m_delegate && m_delegate->onTextFieldDeleteBackward(this, deleted, static_cast<int>(length))) return;
@@ -135,10 +135,10 @@ void CCTextFieldTTF::deleteBackward() {
 void CCTextFieldTTF::editKey(CCIMEEditKey key) {
     switch (key) {
         case CCIMEEditKey::Left:
-            m_caret -= utf8LastCharLength(std::string_view(m_input).substr(0, m_caret));
+            m_caret -= core::utf8LastCharLength(std::string_view(m_input).substr(0, m_caret));
             break;
         case CCIMEEditKey::Right:
-            if (m_caret < m_input.size()) m_caret += utf8CharLengthAt(m_input, m_caret);
+            if (m_caret < m_input.size()) m_caret += core::utf8CharLengthAt(m_input, m_caret);
             break;
         case CCIMEEditKey::Home:
             m_caret = 0;
@@ -148,7 +148,7 @@ void CCTextFieldTTF::editKey(CCIMEEditKey key) {
             break;
         case CCIMEEditKey::Delete:
             if (m_caret < m_input.size()) {
-                std::size_t length = utf8CharLengthAt(m_input, m_caret);
+                std::size_t length = core::utf8CharLengthAt(m_input, m_caret);
                 replaceInput(m_input.substr(0, m_caret) + m_input.substr(m_caret + length), m_caret);
             }
             break;

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/text/Utf8.h"
 #include "engine/text/FontCache.h"
 #include "engine/text/TextLineBreaker.h"
-#include "engine/text/Utf8.h"
 
 namespace cocos2d {
 
@@ -20,7 +20,7 @@ bool fontDrawsAll(TTF_Font* font, const std::u32string& codePoints) {
 
 // The whole label goes to the fallback font (which covers Latin too), so one font lays it out.
 TTF_Font* fontFor(const std::string& text, TTF_Font* primary, int size) {
-    if (fontDrawsAll(primary, utf8ToCodePoints(text))) return primary;
+    if (fontDrawsAll(primary, core::utf8ToCodePoints(text))) return primary;
     TTF_Font* fallback = FontCache::shared().fallbackFont(size);
     return fallback ? fallback : primary;
 }

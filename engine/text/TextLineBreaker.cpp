@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "engine/text/Utf8.h"
+#include "core/text/Utf8.h"
 
 namespace cocos2d {
 
 namespace {
 
 char32_t codePointAt(std::string_view text, std::size_t pos) {
-    return utf8ToCodePoints(text.substr(pos, utf8CharLengthAt(text, pos)))[0];
+    return core::utf8ToCodePoints(text.substr(pos, core::utf8CharLengthAt(text, pos)))[0];
 }
 
 bool isCjk(char32_t c) {
@@ -39,7 +39,7 @@ std::string_view trimRight(std::string_view s) {
 std::vector<std::size_t> breakOpportunities(std::string_view paragraph) {
     std::vector<std::size_t> breaks;
     char32_t previous = 0;
-    for (std::size_t pos = 0; pos < paragraph.size(); pos += utf8CharLengthAt(paragraph, pos)) {
+    for (std::size_t pos = 0; pos < paragraph.size(); pos += core::utf8CharLengthAt(paragraph, pos)) {
         char32_t current = codePointAt(paragraph, pos);
         bool besideCjk = isCjk(current) || isCjk(previous);
         if (pos > 0 && !isSpace(current) && (isSpace(previous) || besideCjk) && !mustNotStartLine(current)) {
@@ -53,9 +53,9 @@ std::vector<std::size_t> breakOpportunities(std::string_view paragraph) {
 
 // The longest run of whole characters from the start that fits; at least one character.
 std::size_t fittingPrefix(std::string_view word, int maxWidth, const TextMeasure& measure) {
-    std::size_t fit = utf8CharLengthAt(word, 0);
+    std::size_t fit = core::utf8CharLengthAt(word, 0);
     for (std::size_t end = fit; end < word.size();) {
-        end += utf8CharLengthAt(word, end);
+        end += core::utf8CharLengthAt(word, end);
         if (measure(word.substr(0, end)) > maxWidth) break;
         fit = end;
     }

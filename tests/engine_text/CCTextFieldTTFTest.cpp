@@ -2,7 +2,7 @@
 
 #include "engine/platform/CCEGLView.h"
 #include "engine/text/CCTextFieldTTF.h"
-#include "engine/text/Utf8.h"
+#include "core/text/Utf8.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/engine_text/TextTestFonts.h"
 
@@ -212,7 +212,7 @@ TEST_F(CCTextFieldTTFTest, BackspaceDeletesOneWholeCharacter) {
     for (const char* expected : {"Grüß", "Grü", "Gr", "G", "", ""}) {
         backspace();
         EXPECT_STREQ(field->getString(), expected);
-        EXPECT_EQ(field->getCharCount(), static_cast<int>(utf8CharCount(expected)));
+        EXPECT_EQ(field->getCharCount(), static_cast<int>(core::utf8CharCount(expected)));
     }
 }
 

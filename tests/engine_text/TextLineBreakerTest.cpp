@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "engine/text/TextLineBreaker.h"
-#include "engine/text/Utf8.h"
+#include "core/text/Utf8.h"
 
 namespace cocos2d {
 namespace {
 
 // Every character 10 pixels wide, so the expected lines can be worked out by hand.
 int tenPixelsPerCharacter(std::string_view line) {
-    return static_cast<int>(utf8CharCount(line)) * 10;
+    return static_cast<int>(core::utf8CharCount(line)) * 10;
 }
 
 struct BreakCase {
@@ -49,7 +49,7 @@ TEST(TextLineBreaker, LinesFitAndLoseNoCharacter) {
     for (int width = 1; width <= 200; width += 7) {
         std::string joined;
         for (const std::string& line : breakTextLines(text, width, tenPixelsPerCharacter)) {
-            EXPECT_TRUE(tenPixelsPerCharacter(line) <= width || utf8CharCount(line) == 1)
+            EXPECT_TRUE(tenPixelsPerCharacter(line) <= width || core::utf8CharCount(line) == 1)
                 << "\"" << line << "\" in " << width;
             joined += line;
         }

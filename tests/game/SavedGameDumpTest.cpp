@@ -50,7 +50,16 @@ TEST_F(SavedGameDumpTest, ShowsEveryFieldAndWhereADamagedFileStopsBeingReadable)
         EXPECT_NE(cut.json.find(std::string("\"unreadable_from\":\"") + c.stopsAt), std::string::npos)
             << cut.json;
         EXPECT_NE(cut.json.find("\"error\":"), std::string::npos);
+        // Only what was read is shown: no default stands in for an unread version.
+        if (c.keep <= 1) EXPECT_EQ(cut.json.find("\"version\""), std::string::npos) << cut.json;
     }
+
+    // A section name in UTF-8 comes out as the same characters (same byte length here).
+    std::string renamed = bytes;
+    std::size_t at = renamed.find("game_orig");
+    ASSERT_NE(at, std::string::npos);
+    renamed.replace(at, 9, "g\xC3\xA4me_rig");
+    EXPECT_NE(decodeSavedGame(renamed).json.find("\"section\":\"g\xC3\xA4me_rig\""), std::string::npos);
 }
 
 TEST(SavedGameDump, TimesThatAreNoNumbersReadAsNullSoTheDumpStaysJson) {

@@ -1,9 +1,8 @@
 #include "tools/petalune-tool/SavedGameDecoder.h"
 
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
 
+#include "core/json/JsonWriter.h"
 #include "core/stream/BinaryReadMemory.h"
 #include "core/xfer/Load.h"
 #include "game/model/SavedGame.h"
@@ -11,23 +10,6 @@
 namespace {
 
 using Field = SavedGame::Field;
-
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c >= 0x7F) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            out += escape;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
 
 std::string fieldName(SavedGame::Stop stop) {
     const int columns = static_cast<int>(CellCodes{}.size());
@@ -61,76 +43,81 @@ std::string fieldName(SavedGame::Stop stop) {
     return "";
 }
 
-// The fields read before the stop, in stored order; the version as far as it was read.
-void appendFields(const SavedGame& game, Field stop, std::string& json) {
+// The fields read before the stop, in stored order; a version that could not be read is
+// left out rather than shown as the default.
+void appendFields(const SavedGame& game, Field stop, JsonWriter& json) {
     auto read = [stop](Field field) { return field < stop; };
-    json += ",\"version\":" + std::to_string(game.version);
-    if (read(Field::Section)) json += ",\"section\":" + quoted(game.section);
-    if (read(Field::Score)) json += ",\"score\":" + std::to_string(game.score);
+    if (read(Field::Version)) json.key("version").value(static_cast<int>(game.version));
+    if (read(Field::Section)) json.key("section").value(game.section);
+    if (read(Field::Score)) json.key("score").value(game.score);
     if (read(Field::History)) {
-        json += ",\"history\":[";
-        for (std::size_t i = 0; i < game.history.size(); ++i)
-            json += (i ? ",[" : "[") + std::to_string(game.history[i].kind) + "," +
-                    std::to_string(game.history[i].count) + "]";
-        json += "]";
+        json.key("history").beginArray();
+        for (const auto& entry : game.history)
+            json.beginArray().value(entry.kind).value(entry.count).endArray();
+        json.endArray();
     }
-    if (read(Field::Level)) json += ",\"level\":" + std::to_string(game.level);
-    if (read(Field::BricksLeft)) json += ",\"bricks_left\":" + std::to_string(game.bricksLeft);
-    if (read(Field::BricksTarget)) json += ",\"bricks_target\":" + std::to_string(game.bricksTarget);
-    if (read(Field::RandomState)) json += ",\"random_state\":" + std::to_string(game.randomState);
+    if (read(Field::Level)) json.key("level").value(game.level);
+    if (read(Field::BricksLeft)) json.key("bricks_left").value(game.bricksLeft);
+    if (read(Field::BricksTarget)) json.key("bricks_target").value(game.bricksTarget);
+    if (read(Field::RandomState)) json.key("random_state").value(static_cast<long long>(game.randomState));
     if (read(Field::Deck)) {
-        json += ",\"deck\":[";
-        for (std::size_t i = 0; i < game.deck.size(); ++i)
-            json += (i ? "," : "") + std::to_string(game.deck[i]);
-        json += "]";
+        json.key("deck").beginArray();
+        for (auto kind : game.deck) json.value(kind);
+        json.endArray();
     }
     if (read(Field::Cells)) {
-        json += ",\"cells\":[";
-        for (std::size_t x = 0; x < game.cells.size(); ++x) {
-            json += x ? ",[" : "[";
-            for (std::size_t y = 0; y < game.cells[x].size(); ++y)
-                json += (y ? "," : "") + std::to_string(game.cells[x][y]);
-            json += "]";
+        json.key("cells").beginArray();
+        for (const auto& column : game.cells) {
+            json.beginArray();
+            for (auto code : column) json.value(code);
+            json.endArray();
         }
-        json += "]";
+        json.endArray();
     }
     if (stop < Field::PointBonuses) return;
-    json += ",\"point_bonuses\":[";
-    for (std::size_t i = 0; i < game.pointBonuses.size(); ++i) {
-        const SavedGame::PointBonus& bonus = game.pointBonuses[i];
-        // JSON has no NaN or infinity: a damaged file's such time reads as null.
-        char time[32] = "null";
-        if (std::isfinite(bonus.seconds)) std::snprintf(time, sizeof time, "%.3f", bonus.seconds);
-        json += (i ? ",{" : "{") + std::string("\"section\":") + quoted(bonus.section) +
-                ",\"x\":" + std::to_string(bonus.x) + ",\"y\":" + std::to_string(bonus.y) +
-                ",\"seconds\":" + time + "}";
+    json.key("point_bonuses").beginArray();
+    for (const SavedGame::PointBonus& bonus : game.pointBonuses) {
+        json.beginObject()
+            .key("section")
+            .value(bonus.section)
+            .key("x")
+            .value(bonus.x)
+            .key("y")
+            .value(bonus.y);
+        json.key("seconds").value(bonus.seconds, 3).endObject();
     }
-    json += "]";
+    json.endArray();
 }
 
 }  // namespace
 
 SavedGameDump decodeSavedGame(const std::string& bytes) {
     SavedGameDump dump;
+    JsonWriter json;
+    json.beginObject();
     if (bytes.empty()) {
-        dump.json = "{\"complete\":false,\"unreadable_from\":\"marker\",\"error\":\"empty file\"}";
+        json.key("complete")
+            .value(false)
+            .key("unreadable_from")
+            .value("marker")
+            .key("error")
+            .value("empty file");
+        dump.json = json.endObject().text();
         return dump;
     }
-    dump.json = "{\"marker\":" + std::to_string(static_cast<unsigned char>(bytes[0]));
+    json.key("marker").value(static_cast<int>(static_cast<unsigned char>(bytes[0])));
     core::stream::BinaryReadMemory stream(bytes.size() > 1 ? bytes.data() + 1 : nullptr,
                                           bytes.size() > 1 ? bytes.size() - 1 : 0);
     core::xfer::Load loader(core::xfer::ModeBlock | core::xfer::ModeVersion, stream);
     SavedGame game;
     SavedGame::Stop stop = game.transfer(loader);
-    appendFields(game, stop.field, dump.json);
+    appendFields(game, stop.field, json);
     dump.complete = stop.field == Field::Complete;
-    dump.json += ",\"complete\":";
-    dump.json += dump.complete ? "true" : "false";
+    json.key("complete").value(dump.complete);
     if (!dump.complete) {
         const char* error = loader.HasError();
-        dump.json +=
-            ",\"unreadable_from\":" + quoted(fieldName(stop)) + ",\"error\":" + quoted(error ? error : "");
+        json.key("unreadable_from").value(fieldName(stop)).key("error").value(error ? error : "");
     }
-    dump.json += "}";
+    dump.json = json.endObject().text();
     return dump;
 }

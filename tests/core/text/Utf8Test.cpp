@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/text/Utf8.h"
+#include "core/text/Utf8.h"
 
-namespace cocos2d {
+namespace core {
 namespace {
 
 struct Utf8Case {
@@ -36,4 +36,4 @@ TEST(Utf8, MalformedBytesDecodeAsReplacementCharacters) {
 }
 
 }  // namespace
-}  // namespace cocos2d
+}  // namespace core

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/JsonWriter.h"
+#include "core/json/JsonWriter.h"
 
 namespace {
 
@@ -23,6 +23,7 @@ TEST(JsonWriter, StringsAreEscapedAndAlwaysValidUtf8) {
         {"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},  // surrogate
         {"\xF4\x90\x80\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},  // above U+10FFFF
         {"\xFF", "\"\xEF\xBF\xBD\""},
+        {"game_\xC3\xB6rig \xEF\xBF\xBD", "\"game_\xC3\xB6rig \xEF\xBF\xBD\""},  // a real U+FFFD stays one
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input);

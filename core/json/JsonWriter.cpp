@@ -1,33 +1,9 @@
-#include "app/JsonWriter.h"
+#include "core/json/JsonWriter.h"
 
 #include <cmath>
 #include <cstdio>
 
-namespace {
-
-// Length of the well-formed UTF-8 character at the start of text, or 0.
-std::size_t utf8Length(std::string_view text) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    auto continuation = [&](std::size_t i) { return i < text.size() && (byte(i) & 0xC0) == 0x80; };
-    unsigned char lead = byte(0);
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) return continuation(1) ? 2 : 0;
-    if (lead >= 0xE0 && lead <= 0xEF) {
-        if (!continuation(1) || !continuation(2)) return 0;
-        if (lead == 0xE0 && byte(1) < 0xA0) return 0;   // overlong
-        if (lead == 0xED && byte(1) >= 0xA0) return 0;  // surrogate
-        return 3;
-    }
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        if (!continuation(1) || !continuation(2) || !continuation(3)) return 0;
-        if (lead == 0xF0 && byte(1) < 0x90) return 0;   // overlong
-        if (lead == 0xF4 && byte(1) >= 0x90) return 0;  // above U+10FFFF
-        return 4;
-    }
-    return 0;
-}
-
-}  // namespace
+#include "core/text/Utf8.h"
 
 std::string JsonWriter::quoted(std::string_view text) {
     std::string out = "\"";
@@ -47,7 +23,7 @@ std::string JsonWriter::quoted(std::string_view text) {
             std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
             out += escaped;
         } else if (c >= 0x80) {
-            std::size_t length = utf8Length(text.substr(i));
+            std::size_t length = core::utf8WellFormedLengthAt(text, i);
             if (length == 0) {
                 out += "\xEF\xBF\xBD";
                 ++i;
@@ -124,7 +100,20 @@ JsonWriter& JsonWriter::value(double number) {
     return *this;
 }
 
+JsonWriter& JsonWriter::value(double number, int decimals) {
+    if (!std::isfinite(number)) return null();
+    beforeValue();
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, number);
+    m_text += buffer;
+    return *this;
+}
+
 JsonWriter& JsonWriter::value(int number) {
+    return value(static_cast<long long>(number));
+}
+
+JsonWriter& JsonWriter::value(long long number) {
     beforeValue();
     m_text += std::to_string(number);
     return *this;

@@ -15,8 +15,10 @@ public:
     JsonWriter& key(std::string_view name);
     JsonWriter& value(std::string_view text);
     JsonWriter& value(const char* text) { return value(std::string_view(text)); }
-    JsonWriter& value(double number);  // non-finite numbers are written as null
+    JsonWriter& value(double number);                // non-finite numbers are written as null
+    JsonWriter& value(double number, int decimals);  // a fixed number of decimals
     JsonWriter& value(int number);
+    JsonWriter& value(long long number);
     JsonWriter& value(bool flag);
     JsonWriter& null();
     // A JSON text made elsewhere, inserted as it is.
