@@ -1,13 +1,11 @@
 #include "app/AlternativeVariant.h"
 
-namespace {
-bool s_alternative = true;
-}
+#include "core/ProcessSettings.h"
 
 bool alternativeVariant() {
-    return s_alternative;
+    return processSettings().alternativeVariant;
 }
 
 void setAlternativeVariant(bool on) {
-    s_alternative = on;
+    processSettings().alternativeVariant = on;
 }

@@ -81,13 +81,11 @@ bool AppDelegate::applicationDidFinishLaunching() {
 
 void AppDelegate::applicationDidEnterBackground() {
     CCDirector::sharedDirector()->stopAnimation();
-    CocosDenshion::SimpleAudioEngine::sharedEngine()->pauseBackgroundMusic();
     notifyPause();
 }
 
 void AppDelegate::applicationWillEnterForeground() {
     CCDirector::sharedDirector()->startAnimation();
-    CocosDenshion::SimpleAudioEngine::sharedEngine()->resumeBackgroundMusic();
     notifyResume();
 }
 

@@ -10,6 +10,7 @@
 #include "engine/director/CCDirector.h"
 #include "engine/nodes/CCLayer.h"
 #include "engine/platform/CCEGLView.h"
+#include "engine/platform/CCFileUtils.h"
 #include "engine/platform/PngWriter.h"
 #include "engine/renderer/Renderer.h"
 #include "menu/ScaledScene.h"
@@ -53,12 +54,26 @@ bool AutomationRunner::runFrames(int frames) {
 
 std::string AutomationRunner::run(const std::vector<ScriptStep>& steps) {
     m_quit = false;
+    // A message box would wait for a player who is not there: its text goes to standard
+    // error instead, and the step that showed it fails.
+    std::string shownBox;
+    CCFileUtils::sharedFileUtils()->setNotifyHandler(
+        [&shownBox](const std::string& title, const std::string& text) {
+            std::fprintf(stderr, "Petalune: %s: %s\n", title.c_str(), text.c_str());
+            if (shownBox.empty()) shownBox = "a message box was shown: " + text;
+        });
+    std::string failure;
     for (const ScriptStep& step : steps) {
         if (m_quit || CCDirector::sharedDirector()->isEnded()) break;
         std::string error = runStep(step);
-        if (!error.empty()) return "line " + std::to_string(step.line) + ": " + error;
+        if (error.empty()) error = shownBox;
+        if (!error.empty()) {
+            failure = "line " + std::to_string(step.line) + ": " + error;
+            break;
+        }
     }
-    return {};
+    CCFileUtils::sharedFileUtils()->setNotifyHandler(nullptr);
+    return failure;
 }
 
 std::string AutomationRunner::runStep(const ScriptStep& step) {

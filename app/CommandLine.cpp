@@ -76,8 +76,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 options.headless = true;
             } else if (argument == "--fullscreen") {
                 options.fullscreen = true;
-            } else if (parsed.error.empty()) {
-                parsed.error = "unknown option " + argument;
+            } else {
+                // Desktop launchers may pass options of their own: they are not ours to refuse.
+                parsed.warnings.push_back("ignoring the unknown option " + argument);
             }
             continue;
         }

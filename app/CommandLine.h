@@ -43,7 +43,8 @@ struct LaunchOptions {
 
 struct ParsedCommandLine {
     LaunchOptions options;
-    std::string error;  // the first problem; empty when the line can be used
+    std::string error;                  // the first problem; empty when the line can be used
+    std::vector<std::string> warnings;  // arguments ignored, one line each
 };
 
 // Reads argv[0..]. Long options take their value from the next argument; their values are

@@ -1,13 +1,11 @@
 #include "app/GameSeed.h"
 
-namespace {
-std::optional<std::uint32_t> s_seed;
-}
+#include "core/ProcessSettings.h"
 
 std::optional<std::uint32_t> fixedGameSeed() {
-    return s_seed;
+    return processSettings().gameSeed;
 }
 
 void setFixedGameSeed(std::optional<std::uint32_t> seed) {
-    s_seed = seed;
+    processSettings().gameSeed = seed;
 }

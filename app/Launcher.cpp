@@ -25,6 +25,7 @@
 #include "engine/platform/CCFileUtils.h"
 #include "engine/platform/Desktop.h"
 #include "engine/platform/MessageBox.h"
+#include "engine/platform/OpenURL.h"
 #include "engine/platform/PlatformWindow.h"
 #include "menu/AdMode.h"
 #include "online/CrashReport.h"
@@ -117,6 +118,8 @@ int runAutomation(AppDelegate& app, CCEGLView& view, const LaunchOptions& option
 int runPetalune(const std::vector<std::string>& arguments, bool installCrashHandler) {
     ParsedCommandLine parsed = parseCommandLine(arguments);
     LaunchOptions options = parsed.options;
+    for (const std::string& warning : parsed.warnings)
+        std::fprintf(stderr, "petalune: %s\n", warning.c_str());
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "petalune: %s (see petalune --help)\n", parsed.error.c_str());
         return 2;
@@ -173,7 +176,7 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
     removeStaleTempFiles(tempFolderPath());
     if (installCrashHandler) installCrashReport();
     if (!options.language.empty())
-        IniStore::shared().setLanguageSuffix(languageSuffixForCode(options.language));
+        IniStore::shared().pinLanguageSuffix(languageSuffixForCode(options.language));
     setFixedGameSeed(options.seed);
     if (std::string problem = selectEdition(options.edition); !problem.empty()) {
         std::fprintf(stderr, "petalune: %s (see petalune --help)\n", problem.c_str());
@@ -198,7 +201,13 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
                               ? CCEGLView::createHeadless(size.width, size.height)
                               : CCEGLView::createWithWindow(size.width, size.height, windowTitle);
         if (!view) {
-            if (!options.automated()) openCantRunPage();
+            // A scripted run that cannot run fails, so that a job without a display never passes.
+            if (options.automated()) {
+                std::fprintf(stderr, "petalune: no window could be opened; the script %s did not run\n",
+                             options.scriptPath.c_str());
+                return 1;
+            }
+            openCantRunPage();
             return 0;
         }
         view->setFrameSize(static_cast<float>(size.width), static_cast<float>(size.height));
@@ -207,12 +216,18 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
         view->setDesktopSize(desktop.width, desktop.height);
         view->setFullscreen(plan.fullscreen);
         view->setViewName(windowTitle.c_str());
-        if (view->getWindow())
+        if (view->getWindow() && !options.automated())
             CCFileUtils::sharedFileUtils()->setNotifyHandler(
                 [](const std::string& title, const std::string& text) { showMessageBox(title, text); });
         if (options.automated()) {
             setYesNoAnswerer([](const std::string&, const std::string&) { return false; });
+            // A scripted run contacts nothing: links are named, not opened.
+            setUrlOpener([](const std::string& address) {
+                std::fprintf(stderr, "petalune: a scripted run opens no web page: %s\n", address.c_str());
+                return false;
+            });
             code = runAutomation(app, *view, options, steps, start);
+            setUrlOpener(nullptr);
             setYesNoAnswerer(nullptr);
         } else {
             code = app.run();

@@ -8,6 +8,7 @@
 #include "audio/SoundSetting.h"
 #include "config/IniLookup.h"
 #include "config/Reload.h"
+#include "core/ProcessSettings.h"
 #include "engine/audio/SimpleAudioEngine.h"
 
 namespace {
@@ -31,6 +32,7 @@ void playSample(std::string_view reference) {
 
     if (!s_reloadPurgeRegistered) {
         registerReloadPurge(unloadEffects);
+        registerProcessReset(resetSamplesPlayedThisFrame);
         s_reloadPurgeRegistered = true;
     }
     std::string file = std::string(sample.name) + ".wav";

@@ -4,13 +4,12 @@
 #include <optional>
 #include <string>
 
+#include "core/ProcessSettings.h"
 #include "core/fs/AtomicFile.h"
 #include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
 
 namespace {
-
-std::optional<bool> s_soundOn;
 
 std::string settingPath() {
     return tempFolderPath() + "audio";
@@ -25,12 +24,13 @@ bool readSetting() {
 }  // namespace
 
 bool isSoundOn() {
-    if (!s_soundOn) s_soundOn = readSetting();
-    return *s_soundOn;
+    std::optional<bool>& soundOn = processSettings().soundOn;
+    if (!soundOn) soundOn = readSetting();
+    return *soundOn;
 }
 
 void setSoundOn(bool on) {
-    s_soundOn = on;
+    processSettings().soundOn = on;
     const unsigned char byte = on ? 1 : 0;
     if (!writeFileAtomically(settingPath(), &byte, 1)) {
         std::fprintf(stderr, "Sound: the sound setting could not be saved in %s\n", settingPath().c_str());
@@ -38,5 +38,5 @@ void setSoundOn(bool on) {
 }
 
 void forgetSoundSetting() {
-    s_soundOn.reset();
+    processSettings().soundOn.reset();
 }

@@ -35,5 +35,6 @@ function(petalune_test name)
   if(ARG_LABELS)
     list(APPEND _properties LABELS "${ARG_LABELS}")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${_properties})
+  # Parameterised cases are named by their index or their generator, never by raw bytes.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES ${_properties})
 endfunction()

@@ -87,6 +87,7 @@ void IniStore::readWithIncludes(const std::string& first, std::set<std::string>&
 // True when [localization] force_language changed the language, so the files must
 // be read again for it.
 bool IniStore::applyForcedLanguage() {
+    if (m_languagePinned) return false;
     auto localization = m_sections.try_emplace("localization").first;
     const std::string* forced = findIn(localization->second, "force_language", 0);
     if (!forced) return false;

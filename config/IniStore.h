@@ -65,7 +65,16 @@ public:
 
     // "" or "." followed by a language code (".en", ".de", ".zh", ...).
     const std::string& languageSuffix() const { return m_languageSuffix; }
-    void setLanguageSuffix(std::string suffix) { m_languageSuffix = std::move(suffix); }
+    // The language until a load applies force_language; it ends a pin.
+    void setLanguageSuffix(std::string suffix) {
+        m_languageSuffix = std::move(suffix);
+        m_languagePinned = false;
+    }
+    // The player's explicit choice (--lang): it outlasts every load, force_language included.
+    void pinLanguageSuffix(std::string suffix) {
+        m_languageSuffix = std::move(suffix);
+        m_languagePinned = true;
+    }
 
 private:
     void readAllFiles();
@@ -77,6 +86,7 @@ private:
     std::string m_currentSection;
     std::int32_t m_currentIndex = 0;
     std::string m_languageSuffix;
+    bool m_languagePinned = false;
     std::string m_folder;
     std::string m_rootName = "game.ini";
     std::string m_editionName;

@@ -5,6 +5,7 @@
 
 #include "config/Reload.h"
 #include "config/StaticReloader.h"
+#include "core/ProcessSettings.h"
 #include "engine/particles/CCParticleSystemQuad.h"
 #include "engine/particles/PlistDictionary.h"
 
@@ -20,8 +21,13 @@ struct Cache {
     std::map<std::string, cocos2d::PlistDictionary*> files;
 };
 
+void releaseCache();
+
 Cache& cache() {
     static Cache s_cache;
+    // Templates read in one data folder mean nothing in the next.
+    static bool s_resetRegistered = (registerProcessReset(releaseCache), true);
+    (void)s_resetRegistered;
     return s_cache;
 }
 

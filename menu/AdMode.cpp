@@ -1,13 +1,11 @@
 #include "menu/AdMode.h"
 
-namespace {
-bool s_adMode = false;
-}
+#include "core/ProcessSettings.h"
 
 bool adMode() {
-    return s_adMode;
+    return processSettings().adMode;
 }
 
 void setAdMode(bool on) {
-    s_adMode = on;
+    processSettings().adMode = on;
 }

@@ -21,6 +21,7 @@
 #include "menu/MenuItemValues.h"
 #include "menu/MenuLayer.h"
 #include "menu/MenuLayerMenu.h"
+#include "online/OutboundLinks.h"
 
 using namespace cocos2d;
 
@@ -281,6 +282,7 @@ void MenuLayer::rebuild() {
         item.sticky = sticky;
         item.type = getItemString("type", n, "");
         item.function = getItemString("function", n, "");
+        if (!menuCommandLeadsSomewhere(item.function)) continue;
         item.image = itemString("image", n);
         item.imageSelected = getItemString("image_selected", n, "");
         item.imageDisabled = getItemString("image_disabled", n, "");

@@ -2,16 +2,15 @@
 
 #include <cstdlib>
 
+#include "core/ProcessSettings.h"
 #include "online/AnalyticsClient.h"
 #include "online/OnlineHosts.h"
 
 namespace {
 
 AnalyticsClient s_client;
-std::optional<std::string> s_logPath;
-
 std::string logPath() {
-    if (s_logPath) return *s_logPath;
+    if (const auto& path = processSettings().analyticsLogPath) return *path;
     const char* environment = std::getenv("PETALUNE_ANALYTICS_LOG");
     return environment ? environment : "";
 }
@@ -31,8 +30,14 @@ void trackEvent(std::string_view kind, std::string_view value) {
     s_client.track(std::string(kind), std::string(value));
 }
 
-void flushAnalytics() { s_client.flush(); }
+void flushAnalytics() {
+    s_client.flush();
+}
 
-void stopAnalytics() { s_client.stop(); }
+void stopAnalytics() {
+    s_client.stop();
+}
 
-void setAnalyticsLogPath(std::optional<std::string> path) { s_logPath = std::move(path); }
+void setAnalyticsLogPath(std::optional<std::string> path) {
+    processSettings().analyticsLogPath = std::move(path);
+}

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/ProcessSettings.h"
+
 namespace {
 
 struct HostEntry {
@@ -14,27 +16,28 @@ struct HostEntry {
     std::optional<std::string> override;
 };
 
-std::array<HostEntry, 5> s_hosts{{
+std::array<HostEntry, 6> s_hosts{{
     {"PETALUNE_VERSION_HOST", PETALUNE_DEFAULT_VERSION_HOST, std::nullopt},
     {"PETALUNE_GOTO_HOST", PETALUNE_DEFAULT_GOTO_HOST, std::nullopt},
     {"PETALUNE_CANTRUN_HOST", PETALUNE_DEFAULT_CANTRUN_HOST, std::nullopt},
     {"PETALUNE_STORE_HOST", PETALUNE_DEFAULT_STORE_HOST, std::nullopt},
     {"PETALUNE_ANALYTICS_URL", PETALUNE_DEFAULT_ANALYTICS_URL, std::nullopt},
+    {"PETALUNE_SITE_HOST", PETALUNE_DEFAULT_SITE_HOST, std::nullopt},
 }};
 
-HostEntry& entry(OnlineHost host) { return s_hosts[static_cast<std::size_t>(host)]; }
+HostEntry& entry(OnlineHost host) {
+    return s_hosts[static_cast<std::size_t>(host)];
+}
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() > prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return a == std::tolower(static_cast<unsigned char>(b));
-           });
+           std::equal(prefix.begin(), prefix.end(), text.begin(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 bool isWebAddress(std::string_view value) {
-    bool printable = std::all_of(value.begin(), value.end(), [](char c) {
-        return static_cast<unsigned char>(c) > 0x20 && c != 0x7F;
-    });
+    bool printable = std::all_of(value.begin(), value.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) > 0x20 && c != 0x7F; });
     return printable && (startsWithNoCase(value, "http://") || startsWithNoCase(value, "https://"));
 }
 
@@ -56,7 +59,12 @@ std::string onlineHost(OnlineHost host) {
     return {};
 }
 
-void setOnlineHost(OnlineHost host, std::optional<std::string> value) { entry(host).override = std::move(value); }
+void setOnlineHost(OnlineHost host, std::optional<std::string> value) {
+    registerProcessReset([] {
+        for (HostEntry& each : s_hosts) each.override.reset();
+    });
+    entry(host).override = std::move(value);
+}
 
 std::string addressBelow(std::string_view base, std::string_view pathAndQuery) {
     if (base.empty()) return {};

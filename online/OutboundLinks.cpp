@@ -12,17 +12,33 @@ bool openBelow(OnlineHost host, std::string_view pathAndQuery) {
 
 }  // namespace
 
-bool openGotoPage() { return openBelow(OnlineHost::Goto, "goto.php?game=petalune_free"); }
+bool openGotoPage() {
+    return openBelow(OnlineHost::Goto, "goto.php?game=petalune_free");
+}
 
-bool openCantRunPage() { return openBelow(OnlineHost::CantRun, "cantrun.php?game=petalune_free"); }
+bool openCantRunPage() {
+    return openBelow(OnlineHost::CantRun, "cantrun.php?game=petalune_free");
+}
 
-bool openStorePage() { return openBelow(OnlineHost::Store, "store/search?q=pub:CobaltHeronSoft"); }
+bool openStorePage() {
+    return openBelow(OnlineHost::Store, "store/search?q=pub:CobaltHeronSoft");
+}
 
-bool openExitPage(bool ranFromResources) { return !ranFromResources && openGotoPage(); }
+bool openExitPage(bool ranFromResources) {
+    return !ranFromResources && openGotoPage();
+}
 
 bool openLinkForMenuCommand(std::string_view command) {
     if (command == "url_store") return openStorePage();
+    if (command == "url_site") return openBelow(OnlineHost::Site, "");
     constexpr std::string_view kAddressCommand = "url,";
-    if (command.starts_with(kAddressCommand)) return cocos2d::openURL(std::string(command.substr(kAddressCommand.size())));
+    if (command.starts_with(kAddressCommand))
+        return cocos2d::openURL(std::string(command.substr(kAddressCommand.size())));
     return false;
+}
+
+bool menuCommandLeadsSomewhere(std::string_view command) {
+    if (command == "url_store") return !onlineHost(OnlineHost::Store).empty();
+    if (command == "url_site") return !onlineHost(OnlineHost::Site).empty();
+    return true;
 }

@@ -20,6 +20,10 @@ bool openStorePage();
 // game did not run from a "resources" folder (the installed layout).
 bool openExitPage(bool ranFromResources);
 
-// The menu commands "url_store" and "url," followed by an address. False for any
-// other command, and when nothing was opened.
+// The menu commands "url_store", "url_site" and "url," followed by an address. False for
+// any other command, and when nothing was opened.
 bool openLinkForMenuCommand(std::string_view command);
+
+// False for a link command whose host this build or run has no address for: menus do
+// not show a button that leads nowhere. True for every other command.
+bool menuCommandLeadsSomewhere(std::string_view command);

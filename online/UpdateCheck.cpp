@@ -1,8 +1,10 @@
 #include "online/UpdateCheck.h"
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
+#include "core/ProcessSettings.h"
 #include "online/InstalledVersion.h"
 #include "online/OnlineHosts.h"
 #include "online/VersionText.h"
@@ -77,25 +79,48 @@ void UpdateCheck::stop() {
 
 namespace {
 
-UpdateCheck s_check;
-std::chrono::milliseconds s_delay{500};
-std::chrono::milliseconds s_timeout{15000};
+// The run's one check, made on first use and made afresh by a process reset.
+struct CheckState {
+    UpdateCheck check;
+    std::chrono::milliseconds delay{500};
+    std::chrono::milliseconds timeout{15000};
+};
+
+std::unique_ptr<CheckState> s_state;
+
+void resetCheckState() {
+    if (s_state) s_state->check.stop();
+    s_state.reset();
+}
+
+CheckState& state() {
+    if (!s_state) {
+        s_state = std::make_unique<CheckState>();
+        registerProcessReset(resetCheckState);
+    }
+    return *s_state;
+}
 
 }  // namespace
 
 void startUpdateCheck() {
-    s_check.start({onlineHost(OnlineHost::Version), installedVersion(), s_delay, s_timeout});
+    state().check.start(
+        {onlineHost(OnlineHost::Version), installedVersion(), state().delay, state().timeout});
 }
 
 bool pollUpdateCheck(std::string& newerVersion, std::string& installedVersion) {
-    return s_check.poll(newerVersion, installedVersion);
+    return state().check.poll(newerVersion, installedVersion);
 }
 
-void stopUpdateCheck() { s_check.stop(); }
+void stopUpdateCheck() {
+    state().check.stop();
+}
 
-void waitForUpdateCheck() { s_check.wait(); }
+void waitForUpdateCheck() {
+    state().check.wait();
+}
 
 void setUpdateCheckTiming(std::chrono::milliseconds delay, std::chrono::milliseconds timeout) {
-    s_delay = delay;
-    s_timeout = timeout;
+    state().delay = delay;
+    state().timeout = timeout;
 }

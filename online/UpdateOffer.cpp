@@ -2,6 +2,7 @@
 
 #include "config/IniLookup.h"
 #include "engine/director/CCDirector.h"
+#include "engine/platform/CCApplication.h"
 #include "engine/platform/MessageBox.h"
 
 namespace {
@@ -29,5 +30,9 @@ void showUpdateOffer(const std::string& newerVersion, const std::string& install
     std::string title = iniGetString("localization", "new_version_title", 0, kDefaultTitle);
     std::string question = fillTwoPlaceholders(
         iniGetString("localization", "new_version", 0, kDefaultQuestion), newerVersion, installedVersion);
-    if (cocos2d::askYesNo(title, question)) cocos2d::CCDirector::sharedDirector()->end();
+    if (!cocos2d::askYesNo(title, question)) return;
+    // The game ends as closing the window ends it: a running game is saved first.
+    if (cocos2d::CCApplication* app = cocos2d::CCApplication::sharedApplication())
+        app->applicationDidEnterBackground();
+    cocos2d::CCDirector::sharedDirector()->end();
 }

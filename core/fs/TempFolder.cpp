@@ -10,9 +10,10 @@
 #include <cstdlib>
 #include <set>
 
+#include "core/ProcessSettings.h"
+
 namespace {
 
-std::string s_override;
 std::string s_madeForThisRun;
 
 std::string withSlash(std::string path) {
@@ -76,11 +77,12 @@ std::string defaultFolder() {
 }  // namespace
 
 void setTempFolderOverride(const std::string& path) {
-    s_override = path.empty() ? std::string() : withSlash(path);
+    processSettings().dataFolderOverride = path.empty() ? std::string() : withSlash(path);
 }
 
 std::string tempFolderPath() {
-    std::string folder = s_override.empty() ? defaultFolder() : s_override;
+    const std::string& chosen = processSettings().dataFolderOverride;
+    std::string folder = chosen.empty() ? defaultFolder() : chosen;
     makeFolders(folder);
     if (trusted(folder)) return folder;
     std::string fallback = runtimeFolder();

@@ -1,9 +1,9 @@
 #include "core/xfer/SaveWithBlockNoTag.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cstring>
 
+#include "core/Check.h"
 #include "core/xfer/PackedInt.h"
 #include "core/xfer/StreamToken.h"
 
@@ -64,7 +64,7 @@ void SaveWithBlockNoTag::Value(uint8_t, void* address, uint32_t size) {
 }
 
 void SaveWithBlockNoTag::Packed(uint8_t tag, void* address, uint32_t size) {
-    assert(size == 2 || size == 4);
+    PETALUNE_CHECK(size == 2 || size == 4);
     uint32_t bits = 0;
     if (size == 2) {
         uint16_t narrow;

@@ -1,6 +1,6 @@
 #include "core/xfer/StreamToken.h"
 
-#include <cassert>
+#include "core/Check.h"
 
 namespace core::xfer {
 
@@ -10,7 +10,7 @@ constexpr uint8_t kTopMask[] = {0x7F, 0x3F, 0x1F, 0x0F};
 }  // namespace
 
 uint32_t encodeChunkLength(uint32_t length, uint8_t* out) {
-    assert(length < (1u << 28));
+    PETALUNE_CHECK(length < (1u << 28));
     uint32_t extra = 0;
     while (extra < 3 && length >> (8 * extra) > kTopMask[extra]) ++extra;
     out[0] = static_cast<uint8_t>(kMarker[extra] | (length >> (8 * extra)));

@@ -1,9 +1,9 @@
 #include "engine/actions/CCActionComposite.h"
 
-#include <cassert>
 #include <cstdarg>
 #include <vector>
 
+#include "core/Check.h"
 #include "engine/base/CCArray.h"
 
 namespace cocos2d {
@@ -61,7 +61,7 @@ CCSequence::~CCSequence() {
 }
 
 bool CCSequence::initWithTwoActions(CCFiniteTimeAction* one, CCFiniteTimeAction* two) {
-    assert(one && two);
+    PETALUNE_CHECK(one && two);
     if (!one || !two) return false;
     initWithDuration(one->getDuration() + two->getDuration());
     one->retain();
@@ -139,7 +139,7 @@ CCSpawn::~CCSpawn() {
 }
 
 bool CCSpawn::initWithTwoActions(CCFiniteTimeAction* one, CCFiniteTimeAction* two) {
-    assert(one && two);
+    PETALUNE_CHECK(one && two);
     if (!one || !two) return false;
     float d1 = one->getDuration(), d2 = two->getDuration();
     initWithDuration(std::max(d1, d2));
@@ -169,7 +169,7 @@ void CCSpawn::update(float t) {
 }
 
 CCRepeatForever* CCRepeatForever::create(CCActionInterval* action) {
-    assert(action);
+    PETALUNE_CHECK(action);
     if (!action) return nullptr;
     auto* repeat = new CCRepeatForever();
     action->retain();

@@ -1,8 +1,8 @@
 #include "engine/actions/CCActionManager.h"
 
 #include <algorithm>
-#include <cassert>
 
+#include "core/Check.h"
 #include "engine/actions/CCAction.h"
 #include "engine/nodes/CCNode.h"
 
@@ -19,7 +19,7 @@ CCActionManager::Element* CCActionManager::find(const CCObject* target) const {
 }
 
 void CCActionManager::addAction(CCAction* action, CCNode* target, bool paused) {
-    assert(action && target);
+    PETALUNE_CHECK(action && target);
     if (!action || !target) return;
     Element* element = find(target);
     if (!element) {
@@ -27,8 +27,9 @@ void CCActionManager::addAction(CCAction* action, CCNode* target, bool paused) {
         m_elements.push_back(std::make_unique<Element>(Element{target, {}, paused}));
         element = m_elements.back().get();
     }
-    assert(std::find(element->actions.begin(), element->actions.end(), action) == element->actions.end() &&
-           "action already running on this target");
+    PETALUNE_CHECK(std::find(element->actions.begin(), element->actions.end(), action) ==
+                       element->actions.end() &&
+                   "action already running on this target");
     action->retain();
     element->actions.push_back(action);
     action->startWithTarget(target);

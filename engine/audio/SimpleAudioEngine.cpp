@@ -1,9 +1,9 @@
 #include "engine/audio/SimpleAudioEngine.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cstdio>
 
+#include "core/Check.h"
 #include "engine/audio/OpenALBackend.h"
 #include "engine/audio/WavReader.h"
 #include "engine/platform/CCFileUtils.h"
@@ -46,7 +46,7 @@ bool SimpleAudioEngine::hasSharedEngine() {
 }
 
 SimpleAudioEngine::SimpleAudioEngine(std::unique_ptr<AudioBackend> backend) : m_backend(std::move(backend)) {
-    assert(m_backend);
+    PETALUNE_CHECK(m_backend);
     m_backend->setGain(m_volume);
 }
 

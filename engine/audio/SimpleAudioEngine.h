@@ -43,9 +43,6 @@ public:
     // Clamped to 0..1; applies to what plays now and later.
     void setEffectsVolume(float volume);
 
-    void pauseBackgroundMusic() {}
-    void resumeBackgroundMusic() {}
-
 private:
     struct EffectVoice {
         AudioSourceId source;

@@ -1,8 +1,9 @@
 #include "engine/base/CCArray.h"
 
 #include <algorithm>
-#include <cassert>
 #include <climits>
+
+#include "core/Check.h"
 
 namespace cocos2d {
 
@@ -42,7 +43,7 @@ bool CCArray::containsObject(const CCObject* object) const {
 }
 
 void CCArray::addObject(CCObject* object) {
-    assert(object && "null cannot be stored in a CCArray");
+    PETALUNE_CHECK(object && "null cannot be stored in a CCArray");
     if (!object) return;
     object->retain();
     m_data.push_back(object);
@@ -54,7 +55,7 @@ void CCArray::addObjectsFromArray(const CCArray* other) {
 }
 
 void CCArray::insertObject(CCObject* object, unsigned int index) {
-    assert(object && index <= m_data.size());
+    PETALUNE_CHECK(object && index <= m_data.size());
     if (!object) return;
     object->retain();
     m_data.insert(m_data.begin() + std::min<std::size_t>(index, m_data.size()), object);

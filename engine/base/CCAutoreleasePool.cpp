@@ -1,7 +1,6 @@
 #include "engine/base/CCAutoreleasePool.h"
 
-#include <cassert>
-
+#include "core/Check.h"
 #include "engine/base/CCObject.h"
 
 namespace cocos2d {
@@ -24,7 +23,7 @@ void CCAutoreleasePool::clear() {
         std::vector<CCObject*> draining;
         draining.swap(m_objects);
         for (CCObject* object : draining) {
-            assert(object->m_autoreleaseCount > 0);
+            PETALUNE_CHECK(object->m_autoreleaseCount > 0);
             --object->m_autoreleaseCount;
             object->release();
         }
@@ -55,7 +54,7 @@ void CCPoolManager::push() {
 }
 
 void CCPoolManager::pop() {
-    assert(m_pools.size() > 1 && "the outermost pool cannot be popped");
+    PETALUNE_CHECK(m_pools.size() > 1 && "the outermost pool cannot be popped");
     if (m_pools.size() > 1) m_pools.pop_back();
 }
 

@@ -1,7 +1,6 @@
 #include "engine/base/CCObject.h"
 
-#include <cassert>
-
+#include "core/Check.h"
 #include "engine/base/CCAutoreleasePool.h"
 
 namespace cocos2d {
@@ -14,16 +13,16 @@ CCObject::CCObject() : m_id(++s_nextId) {}
 
 CCObject::~CCObject() {
     // Deleting an object that a pool still holds would leave the pool a dangling pointer.
-    assert(m_autoreleaseCount == 0 && "object deleted while in an autorelease pool");
+    PETALUNE_CHECK(m_autoreleaseCount == 0 && "object deleted while in an autorelease pool");
 }
 
 void CCObject::retain() {
-    assert(m_reference > 0);
+    PETALUNE_CHECK(m_reference > 0);
     ++m_reference;
 }
 
 void CCObject::release() {
-    assert(m_reference > 0 && "release of a dead object");
+    PETALUNE_CHECK(m_reference > 0 && "release of a dead object");
     if (--m_reference == 0) delete this;
 }
 

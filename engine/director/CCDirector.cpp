@@ -1,7 +1,6 @@
 #include "engine/director/CCDirector.h"
 
-#include <cassert>
-
+#include "core/Check.h"
 #include "engine/actions/CCActionManager.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/director/CCScheduler.h"
@@ -77,14 +76,14 @@ void CCDirector::purgeScenes() {
 }
 
 void CCDirector::runWithScene(CCScene* scene) {
-    assert(scene && !m_runningScene && "runWithScene needs a scene and no running one");
+    PETALUNE_CHECK(scene && !m_runningScene && "runWithScene needs a scene and no running one");
     if (!scene || m_runningScene) return;
     pushScene(scene);
     startAnimation();
 }
 
 void CCDirector::replaceScene(CCScene* scene) {
-    assert(scene);
+    PETALUNE_CHECK(scene);
     if (!scene) return;
     if (m_scenes->count() == 0) {
         runWithScene(scene);
@@ -99,7 +98,7 @@ void CCDirector::replaceScene(CCScene* scene) {
 }
 
 void CCDirector::pushScene(CCScene* scene) {
-    assert(scene);
+    PETALUNE_CHECK(scene);
     if (!scene) return;
     m_sendCleanupToScene = false;
     m_scenes->addObject(scene);

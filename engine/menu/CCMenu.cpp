@@ -1,8 +1,8 @@
 #include "engine/menu/CCMenu.h"
 
-#include <cassert>
 #include <cstdarg>
 
+#include "core/Check.h"
 #include "engine/director/CCDirector.h"
 #include "engine/input/CCTouch.h"
 #include "engine/input/CCTouchDispatcher.h"
@@ -69,7 +69,7 @@ void CCMenu::addChild(CCNode* child, int zOrder) {
 }
 
 void CCMenu::addChild(CCNode* child, int zOrder, int tag) {
-    assert(dynamic_cast<CCMenuItem*>(child) && "a menu holds menu items only");
+    PETALUNE_CHECK(dynamic_cast<CCMenuItem*>(child) && "a menu holds menu items only");
     if (!dynamic_cast<CCMenuItem*>(child)) return;
     CCLayer::addChild(child, zOrder, tag);
 }

@@ -1,10 +1,10 @@
 #include "engine/nodes/CCNode.h"
 
-#include <cassert>
 #include <cmath>
 #include <numbers>
 #include <vector>
 
+#include "core/Check.h"
 #include "engine/actions/CCAction.h"
 #include "engine/actions/CCActionManager.h"
 #include "engine/director/CCDirector.h"
@@ -55,9 +55,9 @@ void CCNode::addChild(CCNode* child, int zOrder) {
 }
 
 void CCNode::addChild(CCNode* child, int zOrder, int tag) {
-    assert(child && "addChild of null");
-    assert((!child || !child->m_parent) && "child already has a parent");
-    assert(child != this);
+    PETALUNE_CHECK(child && "addChild of null");
+    PETALUNE_CHECK((!child || !child->m_parent) && "child already has a parent");
+    PETALUNE_CHECK(child != this);
     if (!child || child->m_parent || child == this) return;
     insertChild(child, zOrder);
     child->m_tag = tag;
@@ -78,7 +78,7 @@ void CCNode::insertChild(CCNode* child, int zOrder) {
 }
 
 void CCNode::reorderChild(CCNode* child, int zOrder) {
-    assert(child && child->m_parent == this);
+    PETALUNE_CHECK(child && child->m_parent == this);
     if (!child || child->m_parent != this) return;
     child->retain();
     m_children->removeObject(child);
@@ -294,7 +294,7 @@ CCActionManager* CCNode::getActionManager() const {
 }
 
 CCAction* CCNode::runAction(CCAction* action) {
-    assert(action && "runAction of null");
+    PETALUNE_CHECK(action && "runAction of null");
     if (!action) return nullptr;
     getActionManager()->addAction(action, this, !m_running);
     return action;

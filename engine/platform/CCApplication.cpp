@@ -1,6 +1,5 @@
 #include "engine/platform/CCApplication.h"
 
-#include <cassert>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -8,6 +7,7 @@
 #include <ctime>
 #include <thread>
 
+#include "core/Check.h"
 #include "engine/director/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/Clock.h"
@@ -29,7 +29,7 @@ void reportFirstFrame() {
 }  // namespace
 
 CCApplication::CCApplication() {
-    assert(!s_application && "only one application object at a time");
+    PETALUNE_CHECK(!s_application && "only one application object at a time");
     s_application = this;
 }
 

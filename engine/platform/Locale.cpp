@@ -35,13 +35,18 @@ std::string fromSdl() {
 }  // namespace
 
 std::string preferredLanguageCode() {
-    if (std::string code = fromSdl(); !code.empty()) return code;
-    // SDL reads only LANG and LANGUAGE; a locale set through LC_ALL or LC_MESSAGES counts too.
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"}) {
-        const char* value = std::getenv(variable);
-        if (std::string code = primaryLanguage(value ? value : ""); !code.empty()) return code;
+    // POSIX order: LANGUAGE where it names one, then the first of LC_ALL, LC_MESSAGES and
+    // LANG that is set (a C locale there means no language). SDL, which reads only LANG
+    // and LANGUAGE, is asked only when none is set.
+    auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string_view(value ? value : "");
+    };
+    if (std::string code = primaryLanguage(variable("LANGUAGE")); !code.empty()) return code;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        if (!variable(name).empty()) return primaryLanguage(variable(name));
     }
-    return {};
+    return fromSdl();
 }
 
 }  // namespace cocos2d

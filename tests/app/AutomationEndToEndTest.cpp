@@ -10,6 +10,7 @@
 #include "config/IniStore.h"
 #include "core/fs/TempFolder.h"
 #include "menu/AdMode.h"
+#include "online/OnlineHosts.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/TestPaths.h"
 #include "variants/twisted/model/TwistedLevelFile.h"
@@ -38,13 +39,25 @@ protected:
 
     // The exit code of a headless run of the script with the given seed and language.
     int run(const std::string& script, const std::string& seed = "42", const std::string& language = "en",
-            const std::string& edition = "collapse") {
+            const std::string& edition = "collapse", bool headless = true) {
         std::ofstream(path("script.txt")) << script;
-        int code =
-            runPetalune({"petalune", "--headless", "--script", path("script.txt"), "--data",
-                         petalune::test::builtAssetFolder(), "--save-dir", path("save"), "--lang", language,
-                         "--seed", seed, "--edition", edition, "--dump-on-exit", path("exit.json")},
-                        false);
+        std::vector<std::string> arguments{"petalune",
+                                           "--script",
+                                           path("script.txt"),
+                                           "--data",
+                                           petalune::test::builtAssetFolder(),
+                                           "--save-dir",
+                                           path("save"),
+                                           "--lang",
+                                           language,
+                                           "--seed",
+                                           seed,
+                                           "--edition",
+                                           edition,
+                                           "--dump-on-exit",
+                                           path("exit.json")};
+        if (headless) arguments.push_back("--headless");
+        int code = runPetalune(arguments, false);
         fs::current_path(m_previous);
         return code;
     }
@@ -178,6 +191,33 @@ TEST_F(Automation, ScriptsResizeTheWindowSwitchFullscreenAndStartAGameByKeys) {
     EXPECT_TRUE(has(resized, "\"x\":608,\"y\":828")) << resized;
     EXPECT_TRUE(has(read("full.json"), "\"window\":{\"width\":1920,\"height\":1080,\"fullscreen\":true}"));
     EXPECT_TRUE(has(read("exit.json"), "\"window\":{\"width\":1280,\"height\":720,\"fullscreen\":false}"));
+}
+
+TEST_F(Automation, LinksAreNamedButNotOpened) {
+    // An opener that leaves a file behind, so that an opened page would show.
+    std::ofstream(path("opener")) << "#!/bin/sh\necho \"$1\" > \"" << path("opened") << "\"\n";
+    fs::permissions(path("opener"), fs::perms::owner_all);
+    setenv("PETALUNE_URL_OPENER", path("opener").c_str(), 1);
+    setOnlineHost(OnlineHost::Store, "http://127.0.0.1:9");
+    int code = run("wait 4s\nclick url_store\nwait 1\n");
+    setOnlineHost(OnlineHost::Store, std::nullopt);
+    unsetenv("PETALUNE_URL_OPENER");
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(fs::exists(path("opened")));
+}
+
+TEST_F(Automation, AWindowedRunWithoutAWindowFails) {
+    // SDL's dummy video driver makes no GL context, as on a machine without a display.
+    const char* previous = std::getenv("SDL_VIDEODRIVER");
+    std::string saved = previous ? previous : "";
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    int code = run("wait 1\n", "42", "en", "collapse", false);
+    if (previous) {
+        setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+    } else {
+        unsetenv("SDL_VIDEODRIVER");
+    }
+    EXPECT_EQ(code, 1);
 }
 
 TEST_F(Automation, AFailingStepEndsTheRunWithItsLineAndTheStateIsStillDumped) {

@@ -79,6 +79,14 @@ TEST(CommandLine, LongOptionsTakeTheirValueFromTheNextArgument) {
     EXPECT_FALSE(parseCommandLine({"petalune", "-ad"}).options.automated());
 }
 
+TEST(CommandLine, UnknownOptionsAreIgnoredWithOneWarningEach) {
+    ParsedCommandLine parsed = parseCommandLine({"petalune", "--maximized", "-w720", "--kde-flag"});
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.width, 720);
+    EXPECT_EQ(parsed.warnings, (std::vector<std::string>{"ignoring the unknown option --maximized",
+                                                         "ignoring the unknown option --kde-flag"}));
+}
+
 TEST(CommandLine, UnusableLinesNameTheirFirstProblem) {
     struct Case {
         std::vector<std::string> arguments;
@@ -86,7 +94,7 @@ TEST(CommandLine, UnusableLinesNameTheirFirstProblem) {
     };
     const Case cases[] = {
         {{"petalune", "--script"}, "--script needs a value"},
-        {{"petalune", "--windowed", "--script"}, "unknown option --windowed"},
+        {{"petalune", "--windowed", "--script"}, "--script needs a value"},
         {{"petalune", "--seed", "-1", "--script", "s"},
          "--seed needs a whole number from 0 to 4294967295, not \"-1\""},
         {{"petalune", "--seed", "4294967296", "--script", "s"},

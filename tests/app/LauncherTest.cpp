@@ -55,7 +55,7 @@ TEST_F(LauncherPages, HelpVersionAndBadLinesEndBeforeAnyWindowOrPage) {
     const Case cases[] = {
         {{"petalune", "--help"}, 0},
         {{"petalune", "--version"}, 0},
-        {{"petalune", "--no-such-option"}, 2},
+        {{"petalune", "--no-such-option", "--seed", "many"}, 2},  // the unknown one is only ignored
         {{"petalune", "--edition", "no_such_edition"}, 2},
         {{"petalune", "--edition"}, 2},
         {{"petalune", "--headless"}, 2},

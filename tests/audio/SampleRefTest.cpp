@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "audio/SampleRef.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -27,6 +28,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RefCase{"-2,quiet", -2, "quiet"}, RefCase{" 7,padded", 7, "padded"},
                       RefCase{",no_priority", 0, "no_priority"}, RefCase{"5,", 5, ""}, RefCase{"", 0, ""},
                       RefCase{"3,name,with,commas", 3, "name,with,commas"}, RefCase{"loud,word", 0, "word"},
-                      RefCase{"99999999999,huge", std::numeric_limits<int>::max(), "huge"}));
+                      RefCase{"99999999999,huge", std::numeric_limits<int>::max(), "huge"}),
+    [](const ::testing::TestParamInfo<RefCase>& param) {
+        return petalune::test::caseName(param.index, param.param.text);
+    });
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "config/IniNumber.h"
 #include "config/IniStore.h"
 #include "tests/config/IniTestHelpers.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -36,7 +37,11 @@ INSTANTIATE_TEST_SUITE_P(
                       VariantCase{"", "text()=t\ntext.win32()=tw\n", "tw"},
                       VariantCase{"", "text()=t\ntext.en()=te\ntext.()=dot\n", "t"},
                       VariantCase{".de", "text()=\ntext.de()=\n", ""},
-                      VariantCase{".de", "text(2)=other item\ntext.de(2)=anderes\n", "default"}));
+                      VariantCase{".de", "text(2)=other item\ntext.de(2)=anderes\n", "default"}),
+    [](const ::testing::TestParamInfo<VariantCase>& param) {
+        return petalune::test::caseName(param.index,
+                                        std::string(param.param.suffix) + " " + param.param.expected);
+    });
 
 TEST(IniLookup, VariantAtAnotherIndexNeverAnswers) {
     IniStore store = storeFromText("[m]\npos.zh(3)=3,3\npos(4)=4,4\n", ".zh");

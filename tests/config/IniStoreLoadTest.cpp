@@ -119,6 +119,18 @@ TEST_F(IniStoreLoad, ForcedLanguageRereadsEveryFileAndOutlivesItsKey) {
     EXPECT_EQ(store.languageSuffix(), ".zh");
 }
 
+TEST_F(IniStoreLoad, AChosenLanguageOutlastsForcedLanguageAtEveryLoad) {
+    write("game.ini", "[localization]\nforce_language=zh\n[m]\ntext=en\ntext.de=de\n");
+    IniStore store(".en");
+    store.setRootFile(m_dir + "/game.ini");
+    store.pinLanguageSuffix(".de");
+    for (int load = 0; load < 2; ++load) {
+        store.load();
+        EXPECT_EQ(store.languageSuffix(), ".de");
+        EXPECT_STREQ(store.getString("m", "text", 0, nullptr), "de");
+    }
+}
+
 TEST_F(IniStoreLoad, ForcedLanguageIsOneExactKey) {
     struct Case {
         const char* localization;

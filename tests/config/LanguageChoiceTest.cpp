@@ -62,4 +62,26 @@ TEST_F(LocaleEnvironment, PreferredLanguageFromTheEnvironment) {
     EXPECT_EQ(cocos2d::preferredLanguageCode(), "fr");
 }
 
+TEST_F(LocaleEnvironment, LcAllAndLcMessagesComeBeforeLang) {
+    struct Case {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        const char* code;
+    };
+    const Case cases[] = {
+        {"de_DE.UTF-8", "", "en_US.UTF-8", "de"},
+        {"", "fr_FR.UTF-8", "en_US.UTF-8", "fr"},
+        {"de_DE.UTF-8", "fr_FR.UTF-8", "en_US.UTF-8", "de"},
+        {"C", "", "de_DE.UTF-8", ""},  // the C locale set over LANG means no language
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        setenv("LC_ALL", c.lcAll, 1);
+        setenv("LC_MESSAGES", c.lcMessages, 1);
+        setenv("LANG", c.lang, 1);
+        EXPECT_EQ(cocos2d::preferredLanguageCode(), c.code);
+    }
+}
+
 }  // namespace

@@ -24,6 +24,17 @@ protected:
     }
 };
 
+TEST(NodeChecks, ProgrammerMistakesStopTheProgramInEveryBuild) {
+    // Checked also where NDEBUG is set (the release and test builds).
+    EXPECT_DEATH(
+        {
+            CCNode* node = CCNode::create();
+            node->addChild(node);
+        },
+        "check failed: child != this");
+    EXPECT_DEATH(CCNode::create()->runAction(nullptr), "check failed: action");
+}
+
 TEST_F(NodeTest, DrawsBelowZeroFirstThenSelfThenByZThenArrival) {
     CCSprite* parent = marked(100);
     scene->addChild(parent);

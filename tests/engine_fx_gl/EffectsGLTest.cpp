@@ -12,6 +12,7 @@
 #include "engine/renderer/Renderer.h"
 #include "engine/textures/CCTexture2D.h"
 #include "engine/transitions/CCTransitions.h"
+#include "tests/support/TestPaths.h"
 
 using namespace cocos2d;
 
@@ -26,7 +27,10 @@ protected:
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         driver = std::make_unique<HeadlessDriver>(kWidth, kHeight);
         window = createGLWindow(kWidth, kHeight, "effects");
-        if (!window) GTEST_SKIP() << "no OpenGL 2.1 context";
+        if (!window) {
+            if (petalune::test::glRequired()) FAIL() << "no OpenGL 2.1 context";
+            GTEST_SKIP() << "no OpenGL 2.1 context";
+        }
         window->renderer().setViewport(kWidth, kHeight);
         director()->setRenderer(std::shared_ptr<Renderer>(&window->renderer(), [](Renderer*) {}));
     }

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/TestPaths.h"
+
 namespace petalune::test {
 
 using namespace cocos2d;
@@ -20,7 +22,10 @@ void GLTest::TearDownTestSuite() {
 }
 
 void GLTest::SetUp() {
-    if (!s_window) GTEST_SKIP() << "no OpenGL 2.1 context here (see the message above); GL tests skipped";
+    if (!s_window) {
+        if (glRequired()) FAIL() << "no OpenGL 2.1 context here (see the message above)";
+        GTEST_SKIP() << "no OpenGL 2.1 context here (see the message above); GL tests skipped";
+    }
     s_window->setFrameSize(kWidth, kHeight);
 }
 

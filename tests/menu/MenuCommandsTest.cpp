@@ -153,8 +153,18 @@ TEST_F(MenuCommands, ToggleSoundFlipsTheSettingAndItsLabel) {
     EXPECT_TRUE(owner.commands.empty());
 }
 
+TEST_F(MenuCommands, LinksWithoutAnAddressAreNotShown) {
+    EXPECT_EQ(layer->findByFunction("url_store"), nullptr);
+    EXPECT_NE(layer->findByFunction("url,https://cobaltheron.example/"), nullptr);
+    setOnlineHost(OnlineHost::Store, "http://127.0.0.1:9");
+    layer->onReload();
+    setOnlineHost(OnlineHost::Store, std::nullopt);
+    EXPECT_NE(layer->findByFunction("url_store"), nullptr);
+}
+
 TEST_F(MenuCommands, LinksOpenTheirAddressAndLeaveTheScene) {
     setOnlineHost(OnlineHost::Store, "http://127.0.0.1:9");
+    layer->onReload();
     CCScene* before = runningScene();
     clickCommand("url,https://cobaltheron.example/");
     clickCommand("url_store");

@@ -1,5 +1,3 @@
-#include "online/OutboundLinks.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,6 +7,7 @@
 
 #include "engine/platform/OpenURL.h"
 #include "online/OnlineHosts.h"
+#include "online/OutboundLinks.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ protected:
     }
     void TearDown() override {
         cocos2d::setUrlOpener(nullptr);
-        for (OnlineHost host : {OnlineHost::Goto, OnlineHost::CantRun, OnlineHost::Store})
+        for (OnlineHost host : {OnlineHost::Goto, OnlineHost::CantRun, OnlineHost::Store, OnlineHost::Site})
             setOnlineHost(host, std::nullopt);
         unsetenv("PETALUNE_STORE_HOST");
     }
@@ -40,18 +39,27 @@ struct PageCase {
 TEST_F(OutboundLinks, EachPageOpensBelowItsHostOnlyWhenTheHostIsSet) {
     const PageCase cases[] = {
         {"goto", OnlineHost::Goto, openGotoPage, "http://127.0.0.1:8/goto.php?game=petalune_free"},
-        {"cantrun", OnlineHost::CantRun, openCantRunPage, "http://127.0.0.1:8/cantrun.php?game=petalune_free"},
+        {"cantrun", OnlineHost::CantRun, openCantRunPage,
+         "http://127.0.0.1:8/cantrun.php?game=petalune_free"},
         {"store", OnlineHost::Store, openStorePage, "http://127.0.0.1:8/store/search?q=pub:CobaltHeronSoft"},
         {"url_store", OnlineHost::Store, [] { return openLinkForMenuCommand("url_store"); },
          "http://127.0.0.1:8/store/search?q=pub:CobaltHeronSoft"},
+        {"url_site", OnlineHost::Site, [] { return openLinkForMenuCommand("url_site"); },
+         "http://127.0.0.1:8/"},
     };
     for (const PageCase& c : cases) {
         m_opened.clear();
         setOnlineHost(c.host, "");
         EXPECT_FALSE(c.open()) << c.name;
+        // The pages behind menu commands: their buttons are not shown without a host.
+        bool menuCommand = std::string_view(c.name).starts_with("url_");
+        if (menuCommand) {
+            EXPECT_FALSE(menuCommandLeadsSomewhere(c.name)) << c.name;
+        }
         EXPECT_TRUE(m_opened.empty()) << c.name;
 
         setOnlineHost(c.host, "http://127.0.0.1:8//");
+        EXPECT_TRUE(menuCommandLeadsSomewhere(c.name)) << c.name;
         EXPECT_TRUE(c.open()) << c.name;
         EXPECT_EQ(m_opened, std::vector<std::string>{c.address}) << c.name;
     }

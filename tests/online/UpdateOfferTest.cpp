@@ -1,5 +1,3 @@
-#include "online/UpdateOffer.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,11 +5,13 @@
 
 #include "config/IniStore.h"
 #include "engine/director/CCDirector.h"
+#include "engine/platform/CCApplication.h"
 #include "engine/platform/CCFileUtils.h"
 #include "engine/platform/MessageBox.h"
 #include "engine/platform/OpenURL.h"
 #include "online/OnlineHosts.h"
 #include "online/OutboundLinks.h"
+#include "online/UpdateOffer.h"
 #include "tests/support/TestPaths.h"
 
 namespace {
@@ -30,14 +30,17 @@ TEST_P(FillTwoPlaceholders, ReplacesTheFirstTwoInOrderAndNothingElse) {
     EXPECT_EQ(fillTwoPlaceholders(c.text, c.first, c.second), c.filled);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, FillTwoPlaceholders,
-    ::testing::Values(FillCase{"new v%s, you have v%s.", "2.3", "1.2", "new v2.3, you have v1.2."},
-                      FillCase{"%n%d %s %x%%", "2.3", "1.2", "%n%d 2.3 %x%%"},
-                      FillCase{"%s%s%s", "2.3", "1.2", "2.31.2%s"},
-                      FillCase{"no placeholder", "2.3", "1.2", "no placeholder"},
-                      FillCase{"%s/%s", "%s", "x", "%s/x"},
-                      FillCase{"ends with %", "2.3", "1.2", "ends with %"}));
+INSTANTIATE_TEST_SUITE_P(Texts, FillTwoPlaceholders,
+                         ::testing::Values(FillCase{"new v%s, you have v%s.", "2.3", "1.2",
+                                                    "new v2.3, you have v1.2."},
+                                           FillCase{"%n%d %s %x%%", "2.3", "1.2", "%n%d 2.3 %x%%"},
+                                           FillCase{"%s%s%s", "2.3", "1.2", "2.31.2%s"},
+                                           FillCase{"no placeholder", "2.3", "1.2", "no placeholder"},
+                                           FillCase{"%s/%s", "%s", "x", "%s/x"},
+                                           FillCase{"ends with %", "2.3", "1.2", "ends with %"}),
+                         [](const ::testing::TestParamInfo<FillCase>& param) {
+                             return petalune::test::caseName(param.index, param.param.text);
+                         });
 
 // The offer as the player meets it: the configuration's texts, the question box, the
 // director and the browser are all real except the answer and the opener.
@@ -84,9 +87,11 @@ TEST_F(UpdateOffer, AsksInThePlayersLanguageWithNewerThenInstalledVersion) {
         const char* language;
         const char* asked;
     } cases[] = {
-        {".de", "Update gefunden! | Es gibt eine neue Version (v2.3) - Sie haben noch v1.2. Jetzt aktualisieren?"},
+        {".de",
+         "Update gefunden! | Es gibt eine neue Version (v2.3) - Sie haben noch v1.2. Jetzt aktualisieren?"},
         {".en",
-         "Update found! | CobaltHeronSoft published a new version of this game (v2.3) - you currently have v1.2. "
+         "Update found! | CobaltHeronSoft published a new version of this game (v2.3) - you currently have "
+         "v1.2. "
          "Would you like to update?"},
     };
     for (const auto& c : cases) {
@@ -102,6 +107,26 @@ TEST_F(UpdateOffer, NoChangesNothing) {
     showUpdateOffer("2.3", "1.2");
     EXPECT_FALSE(gameEndedAfterOneFrame());
     EXPECT_TRUE(m_opened.empty());
+}
+
+// An application that notes what the window's close would do first: save a running game.
+class BackgroundRecorder : public cocos2d::CCApplication {
+public:
+    bool applicationDidFinishLaunching() override { return true; }
+    void applicationDidEnterBackground() override { ++backgrounded; }
+    void applicationWillEnterForeground() override {}
+    int backgrounded = 0;
+};
+
+TEST_F(UpdateOffer, YesSavesARunningGameAsClosingTheWindowDoes) {
+    BackgroundRecorder app;
+    m_answer = false;
+    showUpdateOffer("2.3", "1.2");
+    EXPECT_EQ(app.backgrounded, 0);
+    m_answer = true;
+    showUpdateOffer("2.3", "1.2");
+    EXPECT_EQ(app.backgrounded, 1);
+    EXPECT_TRUE(gameEndedAfterOneFrame());
 }
 
 TEST_F(UpdateOffer, YesEndsTheGameAndTheExitPageOpensOnlyWithoutResources) {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/ProcessSettings.h"
 #include "tests/support/TestPaths.h"
 
 namespace {
@@ -25,10 +26,19 @@ private:
     std::string m_dir;
 };
 
+// After every test the settings and caches are those of a fresh process again, so the
+// order tests run in (--gtest_shuffle, --gtest_repeat) does not matter.
+class ProcessStateReset : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { resetProcessState(); }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new WritableFolderEnvironment);
-    return RUN_ALL_TESTS();
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ProcessStateReset);
+    int result = RUN_ALL_TESTS();
+    petalune::test::removeTempDirs();
+    return result;
 }

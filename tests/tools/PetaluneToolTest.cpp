@@ -109,6 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         GetCase{{"--lang", "de", "@mod/game.ini", "menu_main", "text", "1"}, {}, 0, "Spiel starten\n"},
         GetCase{{"--lang", "zh", "@mod/game.ini", "menu_main", "text", "1"}, {}, 0, "开始游戲\n"},
+        GetCase{{"--lang", "de_AT", "@mod/game.ini", "menu_main", "text", "1"}, {}, 0, "Spiel starten\n"},
+        GetCase{{"--lang", "zh_TW", "@mod/game.ini", "menu_main", "text", "1"}, {}, 0, "开始游戲\n"},
         GetCase{{"--lang", "none", "@mod/game.ini", "menu_main", "text", "1"}, {}, 0, "Start Game\n"},
         GetCase{{"--lang", "de", "@mod/game.ini", "menu_main", "text", "2"}, {}, 0, "Highscores\n"},
         GetCase{{"@mod/game.ini", "menu_main", "font"}, {}, 0, "playtime.ttf\n"},
@@ -118,7 +120,12 @@ INSTANTIATE_TEST_SUITE_P(
         GetCase{{"@mod/game.ini", "load_ini", "file", "1"}, {}, 1, ""},
         GetCase{{"@mod/game.ini", "menu_main", "text", "3"}, {}, 1, ""},
         GetCase{{"@mod/game.ini", "nowhere", "text"}, {}, 1, ""},
-        GetCase{{"--lang", "zh", "@forced/game.ini", "menu_main", "text"}, {}, 0, "Spiel starten\n"}));
+        GetCase{{"--lang", "zh", "@forced/game.ini", "menu_main", "text"}, {}, 0, "Spiel starten\n"}),
+    [](const ::testing::TestParamInfo<GetCase>& param) {
+        std::string words;
+        for (const std::string& arg : param.param.args) words += arg.substr(arg.rfind('/') + 1) + " ";
+        return petalune::test::caseName(param.index, words);
+    });
 
 TEST(PetaluneTool, WrongUseExitsTwoWithOneLine) {
     const std::vector<std::vector<std::string>> cases = {

@@ -5,6 +5,7 @@
 
 #include "config/IniStore.h"
 #include "menu/MenuSceneFactory.h"
+#include "tests/support/TestPaths.h"
 #include "tests/variants/TwistedTestSupport.h"
 #include "variants/twisted/LevelTwistedStone.h"
 #include "variants/twisted/TwistedScenes.h"
@@ -261,6 +262,10 @@ TEST_F(TwistedPlay, AfterTheLastLevelComesTheEnding) {
 INSTANTIATE_TEST_SUITE_P(Commands, TwistedSceneCommands,
                          testing::Values(SceneCase{"level12", "next_level", "level13"},
                                          SceneCase{"level12", "game_retry", "level12"},
-                                         SceneCase{"levelx", "next_level", "level1"}));
+                                         SceneCase{"levelx", "next_level", "level1"}),
+                         [](const ::testing::TestParamInfo<SceneCase>& param) {
+                             return petalune::test::caseName(
+                                 param.index, std::string(param.param.level) + " " + param.param.command);
+                         });
 
 }  // namespace

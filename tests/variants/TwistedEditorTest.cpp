@@ -6,6 +6,7 @@
 
 #include "core/fs/TempFolder.h"
 #include "menu/ScaledScene.h"
+#include "tests/support/TestPaths.h"
 #include "tests/variants/TwistedTestSupport.h"
 #include "variants/twisted/ChooseLevelScene.h"
 #include "variants/twisted/LevelTwistedStone.h"
@@ -118,7 +119,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BlockCase{2, -1, 0, true, false, -1}, BlockCase{3, -1, 0, true, true, -1},
                     BlockCase{4, 2, 0, true, true, 1}, BlockCase{4, 0, 0, true, true, -1},
                     BlockCase{5, 40, 0, true, true, -1}, BlockCase{6, -1, 2, true, true, 2},
-                    BlockCase{6, 99, 0, true, true, 99}));
+                    BlockCase{6, 99, 0, true, true, 99}),
+    [](const ::testing::TestParamInfo<BlockCase>& param) {
+        return petalune::test::caseName(param.index, "block " + std::to_string(param.param.block));
+    });
 
 TEST_F(TwistedEditor, FirstWallClearsAllOthers) {
     defineLevel("level70", "type(8)=1\n");
@@ -158,6 +162,21 @@ TEST_F(TwistedEditor, ConnectionsAndChangeTables) {
     EXPECT_EQ(game->level().white[1], 15);
     clickCommand(options, "ch_1_b1");
     EXPECT_EQ(game->level().black[0], 1);
+}
+
+TEST_F(TwistedEditor, AChangeStepperKeepsWhatThePlayerTypedInTheOptions) {
+    edit("level70");
+    clickCommand(menu, "edit_options");
+    MenuLayer* options = popup("popup_edit_options");
+    ASSERT_NE(options, nullptr);
+    setNodeText(options->findById("moves"), "42");
+    setNodeText(options->findById("time"), "7");
+    clickCommand(options, "ch_1_b1");
+    EXPECT_EQ(MenuLayer::itemText(options->findById("moves")), "42");
+    EXPECT_EQ(MenuLayer::itemText(options->findById("time")), "7");
+    clickCommand(options, "save_options");
+    EXPECT_EQ(game->level().maxMoves, 42);
+    EXPECT_EQ(game->level().maxTime, 7);
 }
 
 TEST_F(TwistedEditor, PalettesShowTheSelectionOfTheMode) {

@@ -130,7 +130,7 @@ TEST(TwistedLevelFile, DamagedRowsReadAsDefaultsWithinTheirText) {
         {"move", "+ + |", {8, 0, -1, false, true, true}},
         {"move", "+ + ?", {8, 0, -1, true, true, true}},
         {"wall", ". . . .", {8, 0, -1, true, true, false}},
-        {"wall", ". .", {8, 0, -1, true, true, false}},  // short: blank is no wall
+        {"wall", ". .", {8, 0, -1, true, true, true}},  // short: the missing cells are the default wall
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.row);

@@ -57,7 +57,7 @@ std::optional<IniGetRequest> parseRequest(const std::vector<std::string>& args, 
     if (!language) {
         request.languageSuffix = languageSuffixForCode(cocos2d::preferredLanguageCode());
     } else if (*language != "none") {
-        request.languageSuffix = "." + *language;
+        request.languageSuffix = languageSuffixForCode(*language);
     }
     return request;
 }

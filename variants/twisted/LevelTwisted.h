@@ -100,6 +100,7 @@ private:
     void applyPaletteSelection();
     void runEditorCommand(MenuLayer* layer, const std::string& command);
     void fillOptionsPopup(MenuLayer* popup) const;
+    void showChangeImages(MenuLayer* popup) const;
     void readOptionsPopup(MenuLayer* popup);
     void stepChangeTable(const std::string& command);
 

@@ -187,7 +187,8 @@ void LevelTwisted::runEditorCommand(MenuLayer* layer, const std::string& command
         closePopup(layer);
     } else if (command.starts_with("ch_")) {
         stepChangeTable(command);
-        fillOptionsPopup(layer);
+        // Only the pictures change: the typed fields keep what the player has written.
+        showChangeImages(layer);
     }
 }
 
@@ -198,6 +199,11 @@ void LevelTwisted::fillOptionsPopup(MenuLayer* popup) const {
     setNodeText(popup->findById("glue"), std::to_string(m_level.glue));
     setNodeText(popup->findById("connect"), std::to_string(m_level.connect));
     setNodeText(popup->findById("visible"), std::to_string(m_level.numVisible));
+    showChangeImages(popup);
+}
+
+void LevelTwisted::showChangeImages(MenuLayer* popup) const {
+    if (!popup) return;
     for (int i = 1; i <= TwistedLevel::kChangingKinds; ++i) {
         for (auto [suffix, table] : {std::pair{"_b", &m_level.black}, {"_w", &m_level.white}}) {
             auto* image = dynamic_cast<CCSprite*>(popup->findById("ch_" + std::to_string(i) + suffix));

@@ -15,9 +15,10 @@ constexpr const char* kTypeLetters = "01234567.#ABCDEF";
 constexpr int kRowKeys = TwistedLevel::kRows;
 
 // The character of a one-character row at the column; rows cut short read as blank.
-char cellChar(std::string_view row, int column) {
+// A cell the row is too short to hold reads as the row's default for that cell.
+char cellChar(std::string_view row, int column, char missing = ' ') {
     std::size_t at = static_cast<std::size_t>(column) * 2;
-    return at < row.size() ? row[at] : ' ';
+    return at < row.size() ? row[at] : missing;
 }
 
 int typeFromChar(char ch) {
@@ -120,7 +121,7 @@ TwistedLevel readTwistedLevel(const IniStore& store, std::string_view section) {
             cell.mask = maskFromChar(cellChar(conns, column));
             readMove(cellChar(moves, column), cell);
             cell.limit = limitFromChars(limits, column);
-            cell.wall = cellChar(walls, column) == '#';
+            cell.wall = cellChar(walls, column, '#') == '#';
         }
     }
     for (int i = 0; i < TwistedLevel::kChangingKinds; ++i) {
