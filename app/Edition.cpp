@@ -4,6 +4,7 @@
 
 #include "config/IniLookup.h"
 #include "config/IniStore.h"
+#include "core/ProcessSettings.h"
 
 namespace {
 
@@ -12,11 +13,6 @@ bool wellFormed(std::string_view name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
     });
-}
-
-std::string& selected() {
-    static std::string s_selected = kDefaultEdition;
-    return s_selected;
 }
 
 }  // namespace
@@ -32,12 +28,16 @@ std::string selectEdition(std::string_view name) {
         return "unknown edition \"" + std::string(name) + "\": the game has no file " + file;
     IniStore::shared().setEditionFile(file);
     IniStore::shared().load();
-    selected() = name;
+    // The store reads the default game again once the process settings are reset.
+    registerProcessReset([] { IniStore::shared().setEditionFile(""); });
+    processSettings().edition = name;
     return {};
 }
 
 const std::string& currentEdition() {
-    return selected();
+    static const std::string kDefault = kDefaultEdition;
+    const std::string& chosen = processSettings().edition;
+    return chosen.empty() ? kDefault : chosen;
 }
 
 std::string editionTitle() {

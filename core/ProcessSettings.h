@@ -8,6 +8,7 @@
 // line and by the player, read through the small functions of their modules (named
 // beside each). Nothing here is saved; see each module for what it keeps on disk.
 struct ProcessSettings {
+    std::string edition;                          // --edition, "" for the default; app/Edition.h
     std::optional<std::uint32_t> gameSeed;        // --seed; app/GameSeed.h
     bool adMode = false;                          // -ad; menu/AdMode.h
     bool alternativeVariant = true;               // the level puzzle's rules; app/AlternativeVariant.h

@@ -12,6 +12,7 @@ std::vector<std::string> s_resets;
 TEST(ProcessSettings, OneResetRestoresEverySettingAndRunsEachRegisteredResetOnceInOrder) {
     s_resets.clear();
     ProcessSettings& settings = processSettings();
+    settings.edition = "swap";
     settings.gameSeed = 7;
     settings.adMode = true;
     settings.alternativeVariant = false;
@@ -25,6 +26,7 @@ TEST(ProcessSettings, OneResetRestoresEverySettingAndRunsEachRegisteredResetOnce
     registerProcessReset(first);
 
     resetProcessState();
+    EXPECT_EQ(settings.edition, "");
     EXPECT_FALSE(settings.gameSeed.has_value());
     EXPECT_FALSE(settings.adMode);
     EXPECT_TRUE(settings.alternativeVariant);
