@@ -79,6 +79,8 @@ TEST_F(ReloadAll, ListenersAreToldInRegistrationOrder) {
     for (int i : {2, 0, 1, 2}) registerOnReload(&reloaders[i]);
     reloadAll();
     for (StaticReloader& reloader : reloaders) unregisterOnReload(&reloader);
+    // Purges registered by other tests stay for the whole run; only the listeners count here.
+    std::erase_if(s_events, [](const std::string& event) { return event.starts_with("purge"); });
     EXPECT_EQ(s_events, (std::vector<std::string>{"2", "0", "1"}));
 }
 

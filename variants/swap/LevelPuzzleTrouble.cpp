@@ -70,15 +70,13 @@ bool LevelPuzzleTrouble::init() {
     }
     m_game.start();
     if (m_hud) {
-        m_scoreLabel = m_hud->findById("score");
-        m_levelLabel = m_hud->findById("level");
         if (CCNode* top = m_hud->findById("topscore")) {
             HighscoreTable table = loadHighscoreTable(m_highscoreTable);
             setText(top, std::to_string(table.empty() ? 0 : table.front().score));
         }
     }
-    setText(m_scoreLabel, "0");
-    setText(m_levelLabel, std::to_string(m_game.level()));
+    setText(hudItem("score"), "0");
+    setText(hudItem("level"), std::to_string(m_game.level()));
     if (const char* light = iniGetString(m_gameSection, "warning_image", 0, nullptr)) {
         m_warningLight = CCSprite::create(light);
         if (m_warningLight) {
@@ -203,7 +201,7 @@ std::vector<std::string> LevelPuzzleTrouble::openPopups() const {
 }
 
 std::string LevelPuzzleTrouble::shownScore() const {
-    auto* label = dynamic_cast<CCLabelProtocol*>(m_scoreLabel);
+    auto* label = dynamic_cast<CCLabelProtocol*>(hudItem("score"));
     return label ? label->getString() : std::string();
 }
 
@@ -255,8 +253,8 @@ bool LevelPuzzleTrouble::loadGame() {
     core::xfer::Load loader(kSaveFlags, stream);
     m_game.transfer(loader, m_gameSection);
     m_game.takeEvents();
-    setText(m_scoreLabel, std::to_string(m_game.score()));
-    setText(m_levelLabel, std::to_string(m_game.level()));
+    setText(hudItem("score"), std::to_string(m_game.score()));
+    setText(hudItem("level"), std::to_string(m_game.level()));
     syncBricks();
     syncPointBonuses();
     syncPattern();
@@ -273,4 +271,8 @@ void LevelPuzzleTrouble::onPause() {
 
 void LevelPuzzleTrouble::onResume() {
     std::remove(LevelLayer::saveFilePath(m_gameSection).c_str());
+}
+
+CCNode* LevelPuzzleTrouble::hudItem(const char* id) const {
+    return m_hud ? m_hud->findById(id) : nullptr;
 }

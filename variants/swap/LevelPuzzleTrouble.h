@@ -82,6 +82,8 @@ private:
     std::string m_gameSection;
     std::string m_highscoreTable;
     MenuLayer* m_hud;
+    // HUD items are looked up where used: a reload may rebuild the HUD and free the old ones.
+    cocos2d::CCNode* hudItem(const char* id) const;
     SwapGame m_game;
     std::map<std::uint32_t, cocos2d::CCSprite*> m_bricks;  // by brick id
     std::map<int, cocos2d::CCSprite*> m_bonusSprites;      // by x * 16 + y
@@ -90,8 +92,6 @@ private:
     SwapGame::Cell m_picked;
     int m_shownPattern = -1;
     int m_shownPatternKind = -1;
-    cocos2d::CCNode* m_scoreLabel = nullptr;
-    cocos2d::CCNode* m_levelLabel = nullptr;
     float m_scoreTimer = 0;
     float m_time = 0;
 };

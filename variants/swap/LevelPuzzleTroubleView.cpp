@@ -99,7 +99,7 @@ void LevelPuzzleTrouble::showEvents() {
                 playConfigSample("audio", "block_noswap");
                 break;
             case Type::LevelUp:
-                setText(m_levelLabel, std::to_string(e.value));
+                setText(hudItem("level"), std::to_string(e.value));
                 playConfigSample("audio", "level_up");
                 break;
             case Type::GameOver:
@@ -249,7 +249,7 @@ void LevelPuzzleTrouble::scoreCounterStep(float dt) {
     m_scoreTimer -= dt;
     if (m_scoreTimer >= 0) return;
     m_scoreTimer = static_cast<float>(std::atof(iniGetString(m_gameSection, "score_delay", 0, "0.1")));
-    auto* label = dynamic_cast<CCLabelProtocol*>(m_scoreLabel);
+    auto* label = dynamic_cast<CCLabelProtocol*>(hudItem("score"));
     if (!label) return;
     std::string target = std::to_string(m_game.score());
     std::string shown = label->getString();
