@@ -7,6 +7,7 @@
 #include "core/fs/AtomicFile.h"
 #include "core/fs/RegularFile.h"
 #include "core/fs/TempFolder.h"
+#include "core/text/Utf8.h"
 #include "engine/nodes/CCLayer.h"
 #include "engine/text/CCTextFieldTTF.h"
 #include "engine/text/Utf8.h"
@@ -84,7 +85,7 @@ bool HighscoreEntryScene::init() {
         input->setMaxLength(kMaxNameCharacters);
         // What the field shows is what will be stored.
         input->setMaxBytes(static_cast<int>(HighscoreEntry::kMaxNameBytes));
-        input->setString(cutUtf8(loadLastPlayerName(), HighscoreEntry::kMaxNameBytes).c_str());
+        input->setString(core::utf8Cut(loadLastPlayerName(), HighscoreEntry::kMaxNameBytes).c_str());
     }
     if (auto* scoreLabel = dynamic_cast<CCLabelProtocol*>(m_menuLayer->findById("score")))
         scoreLabel->setString(std::to_string(m_score).c_str());
