@@ -10,7 +10,6 @@
 #include "core/text/Utf8.h"
 #include "engine/nodes/CCLayer.h"
 #include "engine/text/CCTextFieldTTF.h"
-#include "engine/text/Utf8.h"
 #include "menu/HighscoreTable.h"
 #include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayer.h"
@@ -43,9 +42,9 @@ std::string parseLastPlayerName(std::string_view bytes) {
     std::string name;
     int characters = 0;
     for (std::size_t pos = 0; pos < bytes.size() && characters < HighscoreEntryScene::kMaxNameCharacters;) {
-        std::string_view character = bytes.substr(pos, utf8CharLengthAt(bytes, pos));
+        std::string_view character = bytes.substr(pos, core::utf8CharLengthAt(bytes, pos));
         pos += character.size();
-        std::u32string points = utf8ToCodePoints(character);
+        std::u32string points = core::utf8ToCodePoints(character);
         char32_t point = points.size() == 1 ? points[0] : U'\uFFFD';
         if (point == U'\uFFFD' || point < 0x20 || (point >= 0x7F && point < 0xA0)) continue;
         name += character;
