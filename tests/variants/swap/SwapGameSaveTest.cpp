@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "core/stream/BinaryReadMemory.h"
@@ -20,6 +21,7 @@ constexpr std::uint32_t kFlags = core::xfer::ModeBlock | core::xfer::ModeVersion
 // A stored game written field by field, so a test can put in what no game would write.
 struct StoredGame {
     std::int32_t level = 3;
+    std::int32_t bricks = 4;
     std::int32_t warnColumn = -1;
     std::int32_t activePattern = -1;
     std::int32_t patternKind = 0;
@@ -34,7 +36,7 @@ struct StoredGame {
             core::xfer::SaveWithBlockNoTag t(kFlags, stream);
             core::xfer::Version version(t, 1);
             std::string section = "game_swap";
-            std::int32_t score = 500, bricks = 4, minBricks = 3;
+            std::int32_t score = 500, minBricks = 3;
             std::uint32_t random = 1234;
             float spawn = 1, drop = 2, patternTime = 9, patternWait = 3, seconds = 12;
             t.Transfer(section).Transfer(score).Transfer(level).Transfer(bricks).Transfer(random);
@@ -130,6 +132,18 @@ TEST(SwapSave, ValuesOutsideTheRulesAreDroppedOnLoading) {
         EXPECT_LT(game.warnColumn(), 7);
         runFor(game, 30);  // and the game plays on
     }
+}
+
+TEST(SwapSave, ProgressAndLevelAtTheEndsOfTheirRangePlayOnWithoutOverflow) {
+    StoredGame stored;
+    stored.level = std::numeric_limits<std::int32_t>::max();
+    stored.bricks = std::numeric_limits<std::int32_t>::min();
+    stored.codes[0] = stored.codes[1] = stored.codes[2] = 1;  // a straight three to clear
+    SwapGame game = craftedWell({});
+    ASSERT_EQ(loadInto(game, stored.bytes()), "");
+    runFor(game, 5);
+    EXPECT_GT(game.score(), 500);
+    EXPECT_GE(game.level(), 1);
 }
 
 TEST(SwapSave, ATruncatedFileLoadsWhatItHolds) {

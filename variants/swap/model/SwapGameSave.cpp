@@ -1,9 +1,12 @@
+#include <algorithm>
+
 #include "core/xfer/Version.h"
 #include "variants/swap/model/SwapGame.h"
 
 namespace {
 
 constexpr std::uint8_t kSaveVersion = 1;
+constexpr std::int32_t kMaxLevel = 1000000;
 
 }  // namespace
 
@@ -49,7 +52,10 @@ void SwapGame::loadBoard(core::xfer::VirtualBase& t) {
     auto finite = [](float value, float fallback) {
         return value == value && value < 1e6f && value > -1e6f ? value : fallback;
     };
-    if (m_level < 1) m_level = 1;
+    // Counters far beyond any game would overflow as play goes on.
+    m_level = std::clamp<std::int32_t>(m_level, 1, kMaxLevel);
+    m_bricksToNextLevel =
+        std::clamp<std::int32_t>(m_bricksToNextLevel, -kColumns * kRows, std::max(m_rules.bricksPerLevel, 1));
     if (m_warnColumn < -1 || m_warnColumn >= kColumns) m_warnColumn = -1;
     m_dropDelay = finite(m_dropDelay, kDefaultDropDelay);
     if (m_dropDelay <= 0) m_dropDelay = kDefaultDropDelay;
