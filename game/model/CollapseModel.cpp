@@ -70,7 +70,7 @@ int CollapseModel::chooseBrickKind() {
 
 bool CollapseModel::placeCode(int code, int x, int y, float px, float py, bool appears) {
     bool kind = code > 0 && code <= static_cast<int>(m_rules.kinds.size()) && m_rules.kinds[code - 1].dealt;
-    bool bonus = code < 0 && -code - 1 < static_cast<int>(m_rules.bonuses.size());
+    bool bonus = code < 0 && code >= -static_cast<int>(m_rules.bonuses.size());
     if (!kind && !bonus) return false;
     Cell& cell = m_cells[x][y];
     cell = Cell{code, m_nextId++, px, py, false, {}};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "core/stream/BinaryReadMemory.h"
@@ -308,6 +309,19 @@ TEST(CollapseModelTest, AStateTooBigForTheSnapshotOffersNoUndo) {
     model.setBoard(board(withBottomRows({"RR......"})));
     model.playCell(0, 0);
     EXPECT_FALSE(model.undoAvailable());
+}
+
+TEST(CollapseModelTest, CodesOutsideTheCatalogueLeaveTheirCellsEmpty) {
+    CollapseModel model = startedModel();
+    CellCodes codes = board(noMoves());
+    codes[0][0] = std::numeric_limits<std::int32_t>::min();  // as a damaged save can hold
+    codes[1][0] = -1000;
+    codes[2][0] = 1000;
+    model.setBoard(codes);
+    EXPECT_EQ(model.cellCode(0, 0), 0);
+    EXPECT_EQ(model.cellCode(1, 0), 0);
+    EXPECT_EQ(model.cellCode(2, 0), 0);
+    EXPECT_NE(model.cellCode(3, 0), 0);
 }
 
 TEST(CollapseModelTest, ASavedGameLoadsBackToTheSameBytes) {
