@@ -13,6 +13,7 @@
 #include "engine/base/CCProtocols.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/text/CCLabelBMFont.h"
+#include "game/FloatingPoints.h"
 #include "game/LevelLayer.h"
 #include "game/LevelParticles.h"
 #include "game/ScoreCounter.h"
@@ -179,14 +180,7 @@ void LevelLayer::removePointBonusSprite(int x, int y) {
 }
 
 void LevelLayer::showPoints(int x, int y, std::int32_t points) {
-    CCLabelBMFont* label = CCLabelBMFont::create(std::to_string(points).c_str(), "playtime_40.fnt");
-    if (!label) return;
-    label->setPosition(cellCentre(x, y));
-    label->runAction(CCSequence::createWithTwoActions(
-        CCFadeOut::create(0.5f), CCCallFuncN::create([](CCNode* node) { node->removeFromParent(); })));
-    label->runAction(CCMoveBy::create(0.5f, CCPoint(0, 50)));
-    label->runAction(CCScaleTo::create(0.5f, 8));
-    addChild(label, 0);
+    showFloatingPoints(this, cellCentre(x, y), points, 8, 0);
 }
 
 void LevelLayer::spawnParticles(const std::string& section, const char* key, const CCPoint& at, bool toGoal) {

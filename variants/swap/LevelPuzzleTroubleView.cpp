@@ -11,6 +11,7 @@
 #include "engine/base/CCProtocols.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/text/CCLabelBMFont.h"
+#include "game/FloatingPoints.h"
 #include "game/LevelParticles.h"
 #include "game/ScoreCounter.h"
 #include "menu/MenuLayer.h"
@@ -113,14 +114,7 @@ void LevelPuzzleTrouble::showEvents() {
 
 void LevelPuzzleTrouble::floatPoints(int x, int y, std::int32_t points) {
     if (points == 0) return;
-    CCLabelBMFont* label = CCLabelBMFont::create(std::to_string(points).c_str(), "playtime_40.fnt");
-    if (!label) return;
-    label->setPosition(cellCentre(x, y));
-    label->runAction(CCSequence::createWithTwoActions(
-        CCFadeOut::create(0.5f), CCCallFuncN::create([](CCNode* node) { node->removeFromParent(); })));
-    label->runAction(CCMoveBy::create(0.5f, CCPoint(0, 50)));
-    label->runAction(CCScaleTo::create(0.5f, 4));
-    addChild(label, 5);
+    showFloatingPoints(this, cellCentre(x, y), points, 4, 5);
 }
 
 void LevelPuzzleTrouble::syncBricks() {
