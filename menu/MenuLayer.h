@@ -61,6 +61,7 @@ public:
     void activateItem(cocos2d::CCObject* item);
 
     MenuLayerMenu* menu() const;
+    static constexpr int kMaxPopupLevel = 1000;
     int popupLevel() const { return m_popupLevel; }
     float autoClickTimer() const { return m_autoClickTimer; }
     cocos2d::CCTextFieldTTF* focusedInput() const { return m_focusedInput; }

@@ -333,7 +333,8 @@ void MenuLayer::rebuild() {
     }
 
     removeChildByTag(kMenuTag, true);
-    int popup = getItemInt("popup", 0, 0);
+    // Levels past the clamp would overflow the touch priorities derived from them.
+    int popup = std::clamp(getItemInt("popup", 0, 0), 0, kMaxPopupLevel);
     if (popup != m_popupLevel) {
         m_popupLevel = popup;
         // Touch priorities are taken at registration.

@@ -96,6 +96,15 @@ TEST_F(MenuPopup, NestedPopupStacksAbove) {
     EXPECT_EQ(owner.commands, Log{"high"});
 }
 
+TEST_F(MenuPopup, PopupLevelsOutOfRangeAreClamped) {
+    loadConfig(
+        "[huge]\npopup=2147483647\npos(+)=320,430\n text()=Huge\n function()=huge\n"
+        "[negative]\npopup=-5\npos(+)=320,430\n text()=Negative\n function()=negative\n");
+    RecordingOwner owner;
+    EXPECT_EQ(showMenu("huge", &owner)->popupLevel(), MenuLayer::kMaxPopupLevel);
+    EXPECT_EQ(showMenu("negative", &owner)->popupLevel(), 0);
+}
+
 TEST_F(MenuPopup, ReloadKeysReloadTheConfigurationFromAnyLayer) {
     ReloadCounter reloads;
     driver.keyPress(kVirtualKeyF9);
