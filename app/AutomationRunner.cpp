@@ -1,6 +1,5 @@
 #include "app/AutomationRunner.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "app/GameScene.h"
@@ -11,6 +10,7 @@
 #include "engine/nodes/CCLayer.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
+#include "engine/platform/FrameDriver.h"
 #include "engine/platform/PngWriter.h"
 #include "engine/renderer/Renderer.h"
 #include "menu/ScaledScene.h"
@@ -29,11 +29,8 @@ bool writeStateDump(const std::string& path) {
     return false;
 }
 
-AutomationRunner::AutomationRunner(CCEGLView& view, float timeStep, FrameFunction frame,
-                                   std::string dumpFolder, std::string screenshotFolder)
-    : m_view(view),
-      m_timeStep(timeStep),
-      m_frame(std::move(frame)),
+AutomationRunner::AutomationRunner(FrameDriver& driver, std::string dumpFolder, std::string screenshotFolder)
+    : m_driver(driver),
       m_dumpFolder(std::move(dumpFolder)),
       m_screenshotFolder(std::move(screenshotFolder)) {}
 
@@ -41,15 +38,10 @@ CCPoint AutomationRunner::windowPoint(const CCPoint& design) const {
     CCPoint world = design;
     if (auto* scene = dynamic_cast<ScaledScene*>(currentScreen()))
         world = scene->contentRoot()->convertToWorldSpace(design);
-    const CCRect& viewport = m_view.getViewPortRect();
-    return CCPoint(viewport.origin.x + world.x * m_view.getScaleX(),
-                   viewport.origin.y + world.y * m_view.getScaleY());
-}
-
-bool AutomationRunner::runFrames(int frames) {
-    CCDirector* director = CCDirector::sharedDirector();
-    for (int i = 0; i < frames && !director->isEnded(); ++i) m_frame();
-    return !director->isEnded();
+    const CCEGLView& view = m_driver.view();
+    const CCRect& viewport = view.getViewPortRect();
+    return CCPoint(viewport.origin.x + world.x * view.getScaleX(),
+                   viewport.origin.y + world.y * view.getScaleY());
 }
 
 std::string AutomationRunner::run(const std::vector<ScriptStep>& steps) {
@@ -80,46 +72,41 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
     using Kind = ScriptStep::Kind;
     CCPoint at = windowPoint(CCPoint(step.x, step.y));
     switch (step.kind) {
-        case Kind::Wait: {
-            // The small allowance keeps float noise from adding a frame.
-            int frames =
-                step.frames ? step.frames : static_cast<int>(std::ceil(step.seconds / m_timeStep - 1e-3f));
-            runFrames(frames);
+        case Kind::Wait:
+            m_driver.step(step.frames ? step.frames : m_driver.framesFor(step.seconds));
             return {};
-        }
         case Kind::WaitIdle:
             return waitUntilIdle(step.frames);
         case Kind::Tap:
-            m_view.onPointerDown(at.x, at.y);
-            m_view.onPointerUp(at.x, at.y);
+            m_driver.tap(at.x, at.y);
             return {};
         case Kind::Down:
-            m_view.onPointerDown(at.x, at.y);
+            m_driver.touchDown(at.x, at.y);
             return {};
         case Kind::Move:
-            m_view.onPointerMoved(at.x, at.y);
+            m_driver.touchMove(at.x, at.y);
             return {};
         case Kind::Up:
-            m_view.onPointerUp(at.x, at.y);
+            m_driver.touchUp(at.x, at.y);
             return {};
         case Kind::Drag: {
-            m_view.onPointerDown(at.x, at.y);
+            m_driver.touchDown(at.x, at.y);
             for (int i = 1; i <= step.frames; ++i) {
-                if (!runFrames(1)) return {};
+                if (!m_driver.step()) return {};
                 float t = static_cast<float>(i) / step.frames;
                 CCPoint now =
                     windowPoint(CCPoint(step.x + (step.x2 - step.x) * t, step.y + (step.y2 - step.y) * t));
-                m_view.onPointerMoved(now.x, now.y);
+                m_driver.touchMove(now.x, now.y);
             }
             CCPoint end = windowPoint(CCPoint(step.x2, step.y2));
-            m_view.onPointerUp(end.x, end.y);
+            m_driver.touchUp(end.x, end.y);
             return {};
         }
         case Kind::Key:
-            m_view.onKeyDown(step.virtualKey, step.shift);
+            m_driver.keyPress(step.virtualKey, step.shift);
             return {};
         case Kind::Type:
-            m_view.onTextInput(step.text);
+            m_driver.typeText(step.text);
             return {};
         case Kind::Click:
             return clickItem(step.text);
@@ -129,10 +116,10 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
         case Kind::Screenshot:
             return saveScreenshot(pathBelow(m_screenshotFolder, step.text));
         case Kind::Resize:
-            m_view.setFrameSize(step.x, step.y);
+            m_driver.view().setFrameSize(step.x, step.y);
             return {};
         case Kind::Fullscreen:
-            m_view.setFullscreen(step.on);
+            m_driver.view().setFullscreen(step.on);
             return {};
         case Kind::Quit:
             m_quit = true;
@@ -146,7 +133,7 @@ std::string AutomationRunner::waitUntilIdle(int frameCap) {
         auto* game = dynamic_cast<GameScene*>(currentScreen());
         if (!game) return "wait_idle needs a game screen";
         if (game->isGameIdle()) return {};
-        if (!runFrames(1)) return {};
+        if (!m_driver.step()) return {};
     }
     return "the board was still busy after " + std::to_string(frameCap) + " frames";
 }
@@ -156,16 +143,15 @@ std::string AutomationRunner::clickItem(const std::string& name) {
     if (!item) return "no item with the id or function \"" + name + "\" is shown";
     const CCSize& size = item->getContentSize();
     CCPoint world = item->convertToWorldSpace(CCPoint(size.width / 2, size.height / 2));
-    const CCRect& viewport = m_view.getViewPortRect();
-    CCPoint at(viewport.origin.x + world.x * m_view.getScaleX(),
-               viewport.origin.y + world.y * m_view.getScaleY());
-    m_view.onPointerDown(at.x, at.y);
-    m_view.onPointerUp(at.x, at.y);
+    const CCEGLView& view = m_driver.view();
+    const CCRect& viewport = view.getViewPortRect();
+    m_driver.tap(viewport.origin.x + world.x * view.getScaleX(),
+                 viewport.origin.y + world.y * view.getScaleY());
     return {};
 }
 
 std::string AutomationRunner::saveScreenshot(const std::string& path) {
-    if (!m_view.getWindow()) return "screenshots need a window (run without --headless)";
+    if (!m_driver.view().getWindow()) return "screenshots need a window (run without --headless)";
     CCDirector* director = CCDirector::sharedDirector();
     std::shared_ptr<Renderer> renderer = director->getRenderer();
     // The back buffer is undefined after a swap: draw the last frame into it again.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,18 +7,15 @@
 #include "engine/base/CCGeometry.h"
 
 namespace cocos2d {
-class CCEGLView;
+class FrameDriver;
 }
 
-// Plays script steps against the running engine. Input goes into the view as the window
-// would report it; time passes only in whole frames of the fixed step.
+// Plays script steps against the running engine through the frame driver: input as the
+// window would report it, time only in whole frames of the driver's fixed step.
 class AutomationRunner {
 public:
-    using FrameFunction = std::function<void()>;
-
-    // frame runs one frame; relative dump and screenshot names are taken below the folders.
-    AutomationRunner(cocos2d::CCEGLView& view, float timeStep, FrameFunction frame, std::string dumpFolder,
-                     std::string screenshotFolder);
+    // Relative dump and screenshot names are taken below the folders.
+    AutomationRunner(cocos2d::FrameDriver& driver, std::string dumpFolder, std::string screenshotFolder);
 
     // Plays the steps until the end, "quit" or the director's end. The first failure as
     // "line N: ...", or "" when every step worked.
@@ -29,15 +25,12 @@ public:
     cocos2d::CCPoint windowPoint(const cocos2d::CCPoint& design) const;
 
 private:
-    bool runFrames(int frames);
     std::string runStep(const ScriptStep& step);
     std::string clickItem(const std::string& name);
     std::string waitUntilIdle(int frameCap);
     std::string saveScreenshot(const std::string& path);
 
-    cocos2d::CCEGLView& m_view;
-    float m_timeStep;
-    FrameFunction m_frame;
+    cocos2d::FrameDriver& m_driver;
     std::string m_dumpFolder;
     std::string m_screenshotFolder;
     bool m_quit = false;

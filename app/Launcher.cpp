@@ -24,6 +24,7 @@
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
 #include "engine/platform/Desktop.h"
+#include "engine/platform/FrameDriver.h"
 #include "engine/platform/MessageBox.h"
 #include "engine/platform/OpenURL.h"
 #include "engine/platform/PlatformWindow.h"
@@ -93,14 +94,8 @@ int runAutomation(AppDelegate& app, CCEGLView& view, const LaunchOptions& option
     CCDirector* director = CCDirector::sharedDirector();
     if (!app.applicationDidFinishLaunching()) return 0;
     view.show();
-    bool windowed = view.getWindow() != nullptr;
-    AutomationRunner runner(
-        view, kAutomationStep,
-        [&] {
-            if (windowed) view.pollEvents(0);
-            director->mainLoop(kAutomationStep);
-        },
-        start, options.screenshotFolder);
+    FrameDriver driver(view, kAutomationStep);
+    AutomationRunner runner(driver, start, options.screenshotFolder);
     std::string error = runner.run(steps);
     int code = 0;
     if (!error.empty()) {
@@ -109,7 +104,7 @@ int runAutomation(AppDelegate& app, CCEGLView& view, const LaunchOptions& option
     }
     if (!options.dumpOnExit.empty() && !writeStateDump(options.dumpOnExit)) code = 1;
     if (!director->isEnded()) view.onCloseRequested();
-    director->mainLoop(kAutomationStep);
+    driver.step();
     return code;
 }
 

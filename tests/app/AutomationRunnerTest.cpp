@@ -3,34 +3,37 @@
 #include "app/AutomationRunner.h"
 #include "app/AutomationScript.h"
 #include "engine/director/CCDirector.h"
-#include "engine/platform/CCEGLView.h"
+#include "engine/director/CCScheduler.h"
 #include "engine/platform/CCFileUtils.h"
+#include "engine/platform/HeadlessDriver.h"
 
 using namespace cocos2d;
 
 namespace {
 
-TEST(AutomationRunner, AMessageBoxFailsTheStepThatShowedItInsteadOfWaiting) {
-    CCEGLView* view = CCEGLView::createHeadless(640, 860);
-    ASSERT_NE(view, nullptr);
+// The second frame reads a file that is not there, as a modder's folder may lack one.
+class ReadsAMissingFile : public CCObject {
+public:
+    void update(float) override {
+        if (++frame != 2) return;
+        unsigned long size = 0;
+        delete[] CCFileUtils::sharedFileUtils()->getFileData("no-such-image.png", "rb", &size);
+    }
     int frame = 0;
-    AutomationRunner runner(
-        *view, 1.0f / 60,
-        [&frame] {
-            // The second frame reads a file that is not there, as a modder's folder may lack one.
-            if (++frame == 2) {
-                unsigned long size = 0;
-                delete[] CCFileUtils::sharedFileUtils()->getFileData("no-such-image.png", "rb", &size);
-            }
-        },
-        "", "");
+};
+
+TEST(AutomationRunner, AMessageBoxFailsTheStepThatShowedItInsteadOfWaiting) {
+    HeadlessDriver driver;
+    ReadsAMissingFile reader;
+    CCScheduler* scheduler = CCDirector::sharedDirector()->getScheduler();
+    scheduler->scheduleUpdateForTarget(&reader, 0, false);
+    AutomationRunner runner(driver, "", "");
     ParsedScript script = parseScript("wait 1\nwait 1\nwait 5\n");
     ASSERT_EQ(script.error, "");
     std::string error = runner.run(script.steps);
+    scheduler->unscheduleUpdateForTarget(&reader);
     EXPECT_EQ(error, "line 2: a message box was shown: Get data from file(no-such-image.png) failed!");
-    EXPECT_EQ(frame, 2);
-    CCDirector::purgeDirector();
-    CCEGLView::purgeSharedOpenGLView();
+    EXPECT_EQ(reader.frame, 2);
 }
 
 }  // namespace
