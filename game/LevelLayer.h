@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "config/IOnReload.h"
-#include "core/fs/FileLock.h"
 #include "core/xfer/VirtualBase.h"
 #include "engine/nodes/CCLayer.h"
 #include "game/LevelState.h"
+#include "game/SavedGameSlot.h"
 #include "game/model/CollapseModel.h"
 #include "menu/IClickCallback.h"
 
@@ -74,12 +74,8 @@ public:
     bool loadGame();
     void onPause();
     void onResume();
-    static std::string saveFilePath(const std::string& gameSection);
     // 0: no saved game; 1: saved on pause; 2: saved by "save".
     static int saveFileState(const std::string& gameSection);
-    // The saved file's bytes, read as every stored file is read (a regular file of a sane
-    // size, never through a link); nothing when there is none or it cannot be read.
-    static std::optional<std::vector<std::uint8_t>> readSaveFile(const std::string& gameSection);
 
     LevelState state() const;
     const std::string& gameSection() const { return m_gameSection; }
@@ -135,9 +131,7 @@ private:
     std::uint32_t m_seed;
     // Made in init(), once the HUD and the sprite pools tell which rules apply.
     std::optional<CollapseModel> m_model;
-    // Held while this game runs: a second running game of the same section may not write
-    // over the saved game of this one.
-    std::unique_ptr<FileLock> m_saveLock;
+    std::unique_ptr<SavedGameSlot> m_saveSlot;
     std::array<std::vector<cocos2d::CCSprite*>, CollapseRules::kMaxKinds> m_spritePool;
     // The sprite of each brick on the board, by the model's brick id.
     std::unordered_map<int, cocos2d::CCSprite*> m_brickSprites;

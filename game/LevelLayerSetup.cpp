@@ -47,7 +47,7 @@ LevelLayer::LevelLayer(std::string gameSection, MenuLayer* menuLayer, std::uint3
     }
     m_dropSample = iniGetString("audio", "block_drop", 0, "");
     m_slideSample = iniGetString("audio", "block_slide", 0, "");
-    m_saveLock = std::make_unique<FileLock>(saveFilePath(m_gameSection) + ".lock", FileLock::Wait::No);
+    m_saveSlot = std::make_unique<SavedGameSlot>(m_gameSection);
     registerOnReload(this);
 }
 

@@ -86,7 +86,7 @@ GameTest::GameTest() : driver(640, 860) {
 GameTest::~GameTest() {
     std::error_code ignored;
     for (const char* section : {"game_orig", "game_zen", "game_deck", "game_big_deck"})
-        fs::remove(LevelLayer::saveFilePath(section), ignored);
+        fs::remove(SavedGameSlot::path(section), ignored);
     CCDirector::purgeDirector();
     CocosDenshion::SimpleAudioEngine::end();
 }

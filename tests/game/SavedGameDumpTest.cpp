@@ -5,6 +5,7 @@
 
 #include "core/stream/BinaryWriteMemory.h"
 #include "core/xfer/SaveWithBlockNoTag.h"
+#include "game/SavedGameSlot.h"
 #include "game/model/SavedGame.h"
 #include "tests/game/GameTestSupport.h"
 #include "tools/petalune-tool/SavedGameDecoder.h"
@@ -26,7 +27,7 @@ TEST_F(SavedGameDumpTest, ShowsEveryFieldAndWhereADamagedFileStopsBeingReadable)
     game->playCell(0, 0);
     ASSERT_TRUE(settle());
     ASSERT_TRUE(game->saveGame(1));
-    std::ifstream file(LevelLayer::saveFilePath("game_orig"), std::ios::binary);
+    std::ifstream file(SavedGameSlot::path("game_orig"), std::ios::binary);
     std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     std::string expected = levelStateJson(game->state());
 

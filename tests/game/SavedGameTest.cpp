@@ -9,6 +9,7 @@
 #include "core/stream/BinaryWriteMemory.h"
 #include "core/xfer/SaveWithBlockNoTag.h"
 #include "engine/base/CCProtocols.h"
+#include "game/SavedGameSlot.h"
 #include "game/model/SavedGame.h"
 #include "tests/game/GameTestSupport.h"
 
@@ -20,11 +21,11 @@ namespace fs = std::filesystem;
 class SavedGameTest : public GameTest {
 protected:
     std::vector<char> savedBytes(const std::string& section) {
-        std::ifstream file(LevelLayer::saveFilePath(section), std::ios::binary);
+        std::ifstream file(SavedGameSlot::path(section), std::ios::binary);
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
     void writeSave(const std::string& section, const std::vector<char>& bytes, std::size_t length) {
-        std::ofstream(LevelLayer::saveFilePath(section), std::ios::binary).write(bytes.data(), length);
+        std::ofstream(SavedGameSlot::path(section), std::ios::binary).write(bytes.data(), length);
     }
     // A fresh layer over the old one, as the resume command builds it.
     LevelLayer* resume(const std::string& section, std::uint32_t seed = 999) {
@@ -47,7 +48,7 @@ void storeCrafted(SavedGame crafted) {
         crafted.transfer(saver);
     }
     ASSERT_FALSE(stream.Error());
-    std::ofstream(LevelLayer::saveFilePath("game_orig"), std::ios::binary)
+    std::ofstream(SavedGameSlot::path("game_orig"), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(1 + stream.Size()));
 }
 
@@ -90,7 +91,7 @@ TEST_F(SavedGameTest, SavingAndLoadingRestoresEveryField) {
 
     resume("game_orig");
     LevelState loaded = game->state();
-    EXPECT_FALSE(fs::exists(LevelLayer::saveFilePath("game_orig")));
+    EXPECT_FALSE(fs::exists(SavedGameSlot::path("game_orig")));
     EXPECT_EQ(LevelLayer::saveFileState("game_orig"), 0);
     saved.undoAvailable = false;
     saved.removalPending = true;  // a loaded board settles once
@@ -158,7 +159,7 @@ TEST_F(SavedGameTest, ADamagedSavedGameLoadsAsFarAsReadableAndIsAlwaysPlayableOr
 
 TEST_F(SavedGameTest, AFolderOrFifoInPlaceOfTheSaveIsNothingStored) {
     start("game_orig");
-    const std::string path = LevelLayer::saveFilePath("game_orig");
+    const std::string path = SavedGameSlot::path("game_orig");
     for (bool fifo : {false, true}) {
         SCOPED_TRACE(fifo ? "fifo" : "folder");
         if (fifo) {

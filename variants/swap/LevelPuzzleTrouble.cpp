@@ -5,16 +5,10 @@
 
 #include "audio/PlaySample.h"
 #include "config/IniLookup.h"
-#include "core/fs/AtomicFile.h"
-#include "core/stream/BinaryReadMemory.h"
-#include "core/stream/BinaryWriteMemory.h"
-#include "core/xfer/Load.h"
-#include "core/xfer/SaveWithBlockNoTag.h"
 #include "engine/base/CCProtocols.h"
 #include "engine/director/CCDirector.h"
 #include "engine/input/CCTouch.h"
 #include "engine/nodes/CCSprite.h"
-#include "game/LevelLayer.h"
 #include "menu/BoardCursor.h"
 #include "menu/HighscoreEntryScene.h"
 #include "menu/HighscoreTable.h"
@@ -24,12 +18,6 @@
 #include "variants/swap/SwapRulesIni.h"
 
 using namespace cocos2d;
-
-namespace {
-
-constexpr std::uint32_t kSaveFlags = core::xfer::ModeBlock | core::xfer::ModeVersion;
-
-}  // namespace
 
 LevelPuzzleTrouble* LevelPuzzleTrouble::create(const std::string& gameSection, MenuLayer* hud,
                                                std::optional<std::uint32_t> seed) {
@@ -47,7 +35,8 @@ LevelPuzzleTrouble::LevelPuzzleTrouble(std::string gameSection, MenuLayer* hud, 
     : m_gameSection(std::move(gameSection)),
       m_highscoreTable(iniGetString(m_gameSection, "highscore_table", 0, "h-trouble")),
       m_hud(hud),
-      m_game(readSwapRules(m_gameSection), seed) {
+      m_game(readSwapRules(m_gameSection), seed),
+      m_saveSlot(m_gameSection) {
     // Held so that the HUD outlives this layer whatever order the scene releases them in.
     if (m_hud) {
         m_hud->retain();
@@ -227,42 +216,21 @@ bool LevelPuzzleTrouble::saveGame(std::uint8_t marker) {
     if (m_game.isOver()) return false;
     m_game.finishFading();
     showEvents();
-    std::vector<std::uint8_t> bytes(1 + 4096);
-    bytes[0] = marker;
-    core::stream::BinaryWriteMemory stream(bytes.data() + 1, bytes.size() - 1);
-    {
-        core::xfer::SaveWithBlockNoTag saver(kSaveFlags, stream);
-        m_game.transfer(saver, m_gameSection);
-    }
-    std::string path = LevelLayer::saveFilePath(m_gameSection);
-    if (stream.Error() || !writeFileAtomically(path, bytes.data(), 1 + stream.Size())) {
-        std::fprintf(stderr, "cannot save the game to %s\n", path.c_str());
-        return false;
-    }
-    return true;
+    return m_saveSlot.save(marker, 4096,
+                           [this](core::xfer::VirtualBase& saver) { m_game.transfer(saver, m_gameSection); });
 }
 
 bool LevelPuzzleTrouble::loadGame() {
-    std::string path = LevelLayer::saveFilePath(m_gameSection);
-    auto read = LevelLayer::readSaveFile(m_gameSection);
-    if (!read) return false;
-    std::vector<std::uint8_t> bytes = std::move(*read);
-    std::remove(path.c_str());
-    core::stream::BinaryReadMemory stream(bytes.empty() ? nullptr : bytes.data() + 1,
-                                          bytes.empty() ? 0 : bytes.size() - 1);
-    core::xfer::Load loader(kSaveFlags, stream);
-    m_game.transfer(loader, m_gameSection);
+    auto loaded =
+        m_saveSlot.load([this](core::xfer::VirtualBase& loader) { m_game.transfer(loader, m_gameSection); });
+    if (loaded == SavedGameSlot::Loaded::None) return false;
     m_game.takeEvents();
     setText(hudItem("score"), std::to_string(m_game.score()));
     setText(hudItem("level"), std::to_string(m_game.level()));
     syncBricks();
     syncPointBonuses();
     syncPattern();
-    if (const char* error = loader.HasError()) {
-        std::fprintf(stderr, "%s: %s; the game goes on from what was readable\n", path.c_str(), error);
-        return false;
-    }
-    return true;
+    return loaded == SavedGameSlot::Loaded::Whole;
 }
 
 void LevelPuzzleTrouble::onPause() {
@@ -270,7 +238,7 @@ void LevelPuzzleTrouble::onPause() {
 }
 
 void LevelPuzzleTrouble::onResume() {
-    std::remove(LevelLayer::saveFilePath(m_gameSection).c_str());
+    m_saveSlot.discard();
 }
 
 CCNode* LevelPuzzleTrouble::hudItem(const char* id) const {

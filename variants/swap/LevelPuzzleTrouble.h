@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/nodes/CCLayer.h"
+#include "game/SavedGameSlot.h"
 #include "menu/IClickCallback.h"
 #include "variants/swap/model/SwapGame.h"
 
@@ -85,6 +86,7 @@ private:
     // HUD items are looked up where used: a reload may rebuild the HUD and free the old ones.
     cocos2d::CCNode* hudItem(const char* id) const;
     SwapGame m_game;
+    SavedGameSlot m_saveSlot;
     std::map<std::uint32_t, cocos2d::CCSprite*> m_bricks;  // by brick id
     std::map<int, cocos2d::CCSprite*> m_bonusSprites;      // by x * 16 + y
     cocos2d::CCSprite* m_warningLight = nullptr;

@@ -9,6 +9,7 @@
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/HeadlessDriver.h"
 #include "game/LevelLayer.h"
+#include "game/SavedGameSlot.h"
 #include "menu/BoardCursor.h"
 #include "menu/MenuLayer.h"
 #include "tests/support/TestPaths.h"
@@ -30,7 +31,7 @@ protected:
         driver.step();
     }
     ~SwapLayer() override {
-        std::remove(LevelLayer::saveFilePath(kSection).c_str());
+        std::remove(SavedGameSlot::path(kSection).c_str());
         CCDirector::purgeDirector();
     }
 
@@ -116,6 +117,18 @@ TEST_F(SwapLayer, APausedGameResumesAsItWas) {
     EXPECT_EQ(resumed->game().score(), score);
     EXPECT_EQ(hudText("score"), std::to_string(score));
     EXPECT_FALSE(resumed->loadGame());  // the file is gone
+}
+
+TEST_F(SwapLayer, ASecondRunningGameNeverWritesOverOrDeletesTheFirstOnesSave) {
+    LevelPuzzleTrouble* first = play(5);
+    ASSERT_TRUE(first->saveGame(0));
+    LevelPuzzleTrouble* second = play(6);
+    EXPECT_FALSE(second->saveGame(1));
+    second->onPause();
+    second->onResume();
+    EXPECT_EQ(LevelLayer::saveFileState(kSection), 1);
+    first->onResume();
+    EXPECT_EQ(LevelLayer::saveFileState(kSection), 0);
 }
 
 TEST_F(SwapLayer, TheKeysPickSwapAndFireBricks) {
