@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/textures/JpegDecoder.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/support/TestPaths.h"
 
@@ -35,7 +36,9 @@ std::vector<unsigned char> readFixture(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<unsigned char> encodeJpeg(int width, int height) {
+enum class Scans { Baseline, Progressive, OnePerCoefficient };
+
+std::vector<unsigned char> encodeJpeg(int width, int height, Scans scans = Scans::Baseline) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -48,6 +51,16 @@ std::vector<unsigned char> encodeJpeg(int width, int height) {
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
+    std::vector<jpeg_scan_info> script;
+    if (scans == Scans::Progressive) jpeg_simple_progression(&info);
+    if (scans == Scans::OnePerCoefficient) {
+        script.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0});
+        for (int component = 0; component < 3; ++component) {
+            for (int k = 1; k < 64; ++k) script.push_back({1, {component, 0, 0, 0}, k, k, 0, 0});
+        }
+        info.scan_info = script.data();
+        info.num_scans = static_cast<int>(script.size());
+    }
     jpeg_start_compress(&info, TRUE);
     std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3, 200);
     while (info.next_scanline < info.image_height) {
@@ -93,6 +106,23 @@ TEST_F(TextureTest, PngAndJpegSpritesKnowTheirPixelSize) {
     EXPECT_EQ(CCSprite::create(png.c_str())->getTexture(), fromPng->getTexture());
 }
 
+TEST(JpegDecoder, BaselineAndProgressivePicturesDecodeToOpaqueRgba) {
+    for (Scans scans : {Scans::Baseline, Scans::Progressive}) {
+        std::vector<unsigned char> jpeg = encodeJpeg(5, 3, scans);
+        JpegResult result = decodeJpegToRgba(jpeg.data(), jpeg.size(), 64, 64 * 64);
+        ASSERT_EQ(result.error, "");
+        ASSERT_EQ(result.width, 5);
+        ASSERT_EQ(result.height, 3);
+        ASSERT_EQ(result.rgba.size(), 5u * 3 * 4);
+        for (std::size_t i = 0; i < result.rgba.size(); i += 4) {
+            EXPECT_NEAR(result.rgba[i], 200, 2);
+            EXPECT_NEAR(result.rgba[i + 1], 200, 2);
+            EXPECT_NEAR(result.rgba[i + 2], 200, 2);
+            EXPECT_EQ(result.rgba[i + 3], 255);
+        }
+    }
+}
+
 TEST_F(TextureTest, BadImagesGiveNullAndOneClearLine) {
     std::vector<unsigned char> png = encodePng(4, 4, std::vector<std::uint8_t>(64, 255));
     std::vector<unsigned char> jpeg = encodeJpeg(8, 8);
@@ -107,6 +137,8 @@ TEST_F(TextureTest, BadImagesGiveNullAndOneClearLine) {
         {"header-only.jpg", std::vector<unsigned char>(jpeg.begin(), jpeg.begin() + 20)},
         // A progressive picture whose header claims 65496 x 65496 pixels: refused before decoding.
         {"huge-progressive.jpg", readFixture("textures/huge_progressive.jpg")},
+        // 190 scans, each a pass over the whole picture.
+        {"many-scans.jpg", encodeJpeg(8, 8, Scans::OnePerCoefficient)},
     };
     for (const Case& c : cases) {
         std::string path = writeFile(c.name, c.bytes);
