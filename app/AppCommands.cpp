@@ -12,7 +12,6 @@
 #include "engine/director/CCDirector.h"
 #include "menu/HighscoreEntryScene.h"
 #include "menu/HighscoreScene.h"
-#include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayer.h"
 #include "menu/Transition.h"
 
@@ -74,7 +73,7 @@ bool AppDelegate::onMenuFunction(MenuLayer* layer, const std::string& command) {
         return true;
     }
     if (command == "toggle_variant") {
-        toggleVariant(layer);
+        setAlternativeVariant(!alternativeVariant());
         return true;
     }
     return false;
@@ -107,12 +106,6 @@ void AppDelegate::onMenuClick(MenuLayer*, CCNode*, const std::string& command) {
 
 std::optional<std::string> AppDelegate::getFunctionText(const std::string& command) {
     if (command != "toggle_variant") return std::nullopt;
-    return alternativeVariant() ? "V: Alternative" : "V: Original";
-}
-
-void AppDelegate::toggleVariant(MenuLayer* layer) {
-    setAlternativeVariant(!alternativeVariant());
-    if (!layer) return;
-    if (auto* button = dynamic_cast<MenuItemFontAndSprite*>(layer->findByFunction("toggle_variant")))
-        button->setText(getFunctionText("toggle_variant")->c_str());
+    return iniGetString("localization", alternativeVariant() ? "variant_alternative" : "variant_original", 0,
+                        "");
 }

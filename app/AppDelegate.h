@@ -37,7 +37,6 @@ public:
 
 private:
     bool startGame(MenuLayer* layer, const std::string& section);
-    void toggleVariant(MenuLayer* layer);
 
     bool m_online;
     bool m_launched = false;

@@ -7,8 +7,7 @@ class CCNode;
 }
 class MenuLayer;
 
-// The owner of a menu layer: receives the commands no built-in command and no registered
-// handler took.
+// The owner of a menu layer: receives the commands no registered handler took.
 class IClickCallback {
 public:
     virtual ~IClickCallback() = default;

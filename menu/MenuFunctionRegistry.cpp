@@ -1,9 +1,22 @@
 #include "menu/MenuFunctionRegistry.h"
 
+#include "core/ProcessSettings.h"
+#include "menu/BuiltInMenuCommands.h"
+
 namespace {
 
+MenuFunctionRegistry builtInCommands() {
+    static BuiltInMenuCommands s_builtIns;
+    MenuFunctionRegistry commands;
+    for (const char* pattern : BuiltInMenuCommands::kPatterns) commands[pattern] = &s_builtIns;
+    return commands;
+}
+
 MenuFunctionRegistry& registry() {
-    static MenuFunctionRegistry s_registry;
+    static MenuFunctionRegistry s_registry = [] {
+        registerProcessReset([] { registry() = builtInCommands(); });
+        return builtInCommands();
+    }();
     return s_registry;
 }
 

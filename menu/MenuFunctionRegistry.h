@@ -5,9 +5,11 @@
 
 #include "menu/IMenuFunction.h"
 
-// The process-wide command handlers, by pattern, in byte-wise key order. A pattern that
-// ends in '*' matches every command that begins with the text before the '*'; any other
-// pattern matches only the identical command. Handlers are not owned.
+// The process-wide command handlers, by pattern, in byte-wise key order: the menu's own
+// commands (BuiltInMenuCommands.h) from the start, the game's once it registers them. A
+// pattern that ends in '*' matches every command that begins with the text before the '*';
+// any other pattern matches only the identical command. Handlers are not owned; a process
+// reset leaves only the menu's own.
 using MenuFunctionRegistry = std::map<std::string, IMenuFunction*, std::less<>>;
 
 // Stores the handler under the pattern, replacing an earlier one.

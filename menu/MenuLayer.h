@@ -56,8 +56,8 @@ public:
     // The text an item node shows (label, text field input or button label); "" for others.
     static std::string itemText(cocos2d::CCNode* item);
 
-    // Click of a button: sound, tracking, then the command along the dispatch chain
-    // (built-in commands, registered handlers, the click callback).
+    // Click of a button: sound, tracking, then the command to the registered handlers (the
+    // menu's own commands among them), else to the click callback.
     void activateItem(cocos2d::CCObject* item);
 
     MenuLayerMenu* menu() const;
@@ -85,9 +85,8 @@ public:
 private:
     MenuLayer(std::string section, IClickCallback* clickCallback);
 
-    bool runBuiltInCommand(cocos2d::CCNode* item, const std::string& command);
-    // The label of a "toggle_sound" button for the given setting.
-    static std::string soundToggleText(bool on);
+    // Gives the buttons that carry the command the label its handler has for it now.
+    void relabelItems(const std::string& command);
     void activateFirstButtonWith(std::string_view key, bool needsNonZero);
     std::vector<cocos2d::CCNode*> focusableButtons() const;
     void showFocus(cocos2d::CCNode* button);

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "audio/PlaySample.h"
-#include "audio/SoundSetting.h"
 #include "engine/actions/CCActionComposite.h"
 #include "engine/actions/CCActionTransform.h"
 #include "engine/director/CCDirector.h"
@@ -297,7 +296,6 @@ void MenuLayer::rebuild() {
             CCPoint size = parseIntPair(*box);
             item.textSize = CCSize(size.x, size.y);
         }
-        if (item.function == "toggle_sound") item.text = soundToggleText(isSoundOn());
         if (std::optional<std::string> delay = itemString("auto_click", n))
             m_autoClickTimer = autoClickDelay(*delay);
         if (item.type.empty()) item.type = defaultType(item);

@@ -216,6 +216,10 @@ TEST_F(AppCommands, ToggleVariantFlipsTheFlagAndRelabelsItsItem) {
         EXPECT_EQ(text(), expected);
         EXPECT_EQ(alternativeVariant(), std::string(expected) == "V: Alternative");
     }
+    const char* texts = "[localization]\nvariant_alternative=Rules: new\nvariant_original=Rules: classic\n";
+    IniStore::shared().parseBuffer(texts, std::strlen(texts));
+    screenMenu()->rebuild();
+    EXPECT_EQ(text(), "Rules: new");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "audio/SoundSetting.h"
+#include "core/ProcessSettings.h"
 #include "engine/platform/OpenURL.h"
 #include "menu/MenuFunctionRegistry.h"
 #include "menu/MenuItemFontAndSprite.h"
@@ -117,14 +118,21 @@ TEST_F(MenuCommands, HandlerThatTakesTheCommandStopsTheChain) {
     EXPECT_TRUE(owner.commands.empty());
 }
 
-TEST_F(MenuCommands, BuiltInCommandsRunBeforeAnyHandler) {
+TEST_F(MenuCommands, AHandlerRegisteredUnderAMenuCommandTakesItsPlace) {
     Log log;
     RecordingHandler close("close", log, true);
     ScopedRegistration r("close_menu", &close);
+    clickCommand("close_menu");
+    EXPECT_EQ(log, Log{"close:close_menu"});
+    EXPECT_TRUE(owner.commands.empty());
+    EXPECT_NE(layer->getParent(), nullptr);
+}
+
+TEST_F(MenuCommands, AProcessResetGivesBackTheMenusOwnCommands) {
+    unregisterMenuFunction("close_menu");
+    resetProcessState();
     layer->retain();
     clickCommand("close_menu");
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(owner.commands.empty());
     EXPECT_EQ(layer->getParent(), nullptr);
     layer->release();
 }
