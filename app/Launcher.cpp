@@ -16,8 +16,8 @@
 #include "config/IniStore.h"
 #include "config/LanguageSuffix.h"
 #include "core/fs/AtomicFile.h"
+#include "core/fs/DataFolder.h"
 #include "core/fs/RegularFile.h"
-#include "core/fs/TempFolder.h"
 #include "engine/audio/NullAudioBackend.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/director/CCDirector.h"
@@ -167,7 +167,7 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
         IniStore::shared().setRootFile("game.ini");
         IniStore::shared().load();
     }
-    if (!options.saveFolder.empty()) setTempFolderOverride(options.saveFolder);
+    if (!options.saveFolder.empty()) setDataFolderOverride(options.saveFolder);
     removeStaleTempFiles(tempFolderPath());
     if (installCrashHandler) installCrashReport();
     if (!options.language.empty())

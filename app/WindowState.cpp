@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/DataFolder.h"
 #include "core/fs/RegularFile.h"
-#include "core/fs/TempFolder.h"
 
 using cocos2d::DesktopBounds;
 using cocos2d::WindowOrigin;

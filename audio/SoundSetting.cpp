@@ -6,8 +6,8 @@
 
 #include "core/ProcessSettings.h"
 #include "core/fs/AtomicFile.h"
+#include "core/fs/DataFolder.h"
 #include "core/fs/RegularFile.h"
-#include "core/fs/TempFolder.h"
 
 namespace {
 

@@ -13,7 +13,7 @@ struct ProcessSettings {
     bool adMode = false;                          // -ad; menu/AdMode.h
     bool alternativeVariant = true;               // the level puzzle's rules; app/AlternativeVariant.h
     std::optional<bool> soundOn;                  // read from its file on first use; audio/SoundSetting.h
-    std::string dataFolderOverride;               // --save-dir; core/fs/TempFolder.h
+    std::string dataFolderOverride;               // --save-dir; core/fs/DataFolder.h
     std::optional<std::string> analyticsLogPath;  // online/Analytics.h
 };
 

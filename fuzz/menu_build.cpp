@@ -7,7 +7,7 @@
 #include <string>
 
 #include "config/IniStore.h"
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "engine/cocos2d.h"
 #include "engine/platform/HeadlessDriver.h"
 #include "menu/MenuLayer.h"
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!::mkdtemp(pattern)) std::abort();
         cocos2d::CCFileUtils::sharedFileUtils()->setArchivePath("");
         cocos2d::CCFileUtils::sharedFileUtils()->setPopupNotify(false);
-        setTempFolderOverride(pattern);
+        setDataFolderOverride(pattern);
         return std::string(pattern) + "/game.ini";
     }();
     static cocos2d::HeadlessDriver* s_driver = new cocos2d::HeadlessDriver(640, 860);

@@ -7,7 +7,7 @@
 
 #include "audio/SoundSetting.h"
 #include "core/fs/AtomicFile.h"
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 
 // The stored sound setting, read back by the game's own reader from a private folder:
 // sound is off exactly when the file starts with a zero byte.
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string s_folder = [] {
         char pattern[] = "/tmp/petalune-fuzz-XXXXXX";
         if (!::mkdtemp(pattern)) std::abort();
-        setTempFolderOverride(pattern);
+        setDataFolderOverride(pattern);
         return std::string(pattern);
     }();
     if (!writeFileAtomically(s_folder + "/audio", data, size)) std::abort();

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/DataFolder.h"
 #include "core/fs/RegularFile.h"
-#include "core/fs/TempFolder.h"
 #include "core/stream/BinaryReadMemory.h"
 #include "core/stream/BinaryWriteMemory.h"
 #include "core/xfer/Load.h"

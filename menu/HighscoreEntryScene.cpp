@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/DataFolder.h"
 #include "core/fs/RegularFile.h"
-#include "core/fs/TempFolder.h"
 #include "core/text/Utf8.h"
 #include "engine/nodes/CCLayer.h"
 #include "engine/text/CCTextFieldTTF.h"

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/DataFolder.h"
 #include "core/fs/FileLock.h"
 #include "core/fs/RegularFile.h"
-#include "core/fs/TempFolder.h"
 #include "core/text/Utf8.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "online/InstalledVersion.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "audio/PlaySample.h"
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "engine/audio/NullAudioBackend.h"
 #include "engine/audio/SimpleAudioEngine.h"
 
@@ -31,7 +31,7 @@ std::string prepareTone() {
     if (!s_reference.empty()) return s_reference;
     std::string folder = (std::filesystem::temp_directory_path() / "petalune-bench-audio").string();
     std::filesystem::create_directories(folder);
-    setTempFolderOverride(folder);
+    setDataFolderOverride(folder);
 
     std::string samples;
     for (int i = 0; i < 2205; ++i) samples += le16(static_cast<uint16_t>((i / 10) % 2 ? 8000 : -8000));

@@ -10,7 +10,7 @@
 
 #include "config/IniLookup.h"
 #include "config/IniStore.h"
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "core/stream/BinaryWriteMemory.h"
 #include "core/xfer/SaveWithBlockNoTag.h"
 #include "engine/cocos2d.h"
@@ -38,7 +38,7 @@ void prepareFolder() {
         fs::remove_all(s_dir, ignored);
     });
     fs::current_path(dir);
-    setTempFolderOverride(dir.string() + "/");
+    setDataFolderOverride(dir.string() + "/");
     const std::string fixtures = PETALUNE_GAME_FIXTURES;
     fs::copy_file(fixtures + "/game/game.ini", "game.ini", fs::copy_options::overwrite_existing);
     fs::copy_file(fixtures + "/text/digits.fnt", "playtime_40.fnt", fs::copy_options::overwrite_existing);

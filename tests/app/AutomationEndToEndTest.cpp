@@ -8,7 +8,7 @@
 #include "app/GameSeed.h"
 #include "app/Launcher.h"
 #include "config/IniStore.h"
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "menu/AdMode.h"
 #include "online/OnlineHosts.h"
 #include "tests/app/AppTestSupport.h"
@@ -30,7 +30,7 @@ protected:
     }
     void TearDown() override {
         if (!m_previous.empty()) fs::current_path(m_previous);
-        setTempFolderOverride("");
+        setDataFolderOverride("");
         setFixedGameSeed(std::nullopt);
         setAdMode(false);
         std::error_code ignored;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "audio/SoundSetting.h"
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -30,7 +30,7 @@ protected:
         forgetSoundSetting();
     }
     void TearDown() override {
-        setTempFolderOverride("");
+        setDataFolderOverride("");
         fs::remove(settingFile());
         forgetSoundSetting();
     }
@@ -85,7 +85,7 @@ TEST_F(SoundSetting, IsRememberedUntilForgotten) {
 }
 
 TEST_F(SoundSetting, AppliesEvenWhenItCannotBeSaved) {
-    setTempFolderOverride("/dev/null/petalune");
+    setDataFolderOverride("/dev/null/petalune");
     testing::internal::CaptureStderr();
     setSoundOn(false);
     std::string message = testing::internal::GetCapturedStderr();

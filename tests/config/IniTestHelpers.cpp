@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 
 namespace petalune::test {
 

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "engine/audio/OpenALBackend.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/audio/WavReader.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "config/Reload.h"
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "engine/particles/CCParticleSystemQuad.h"
 #include "engine/platform/HeadlessDriver.h"
 #include "game/ParticleFactory.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "engine/platform/CCEGLView.h"
 #include "menu/HighscoreEntryScene.h"
 #include "menu/HighscoreScene.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "menu/HighscoreTable.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <sstream>
 #include <string>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "online/InstalledVersion.h"
 #include "tests/support/TestPaths.h"
 
@@ -66,7 +66,7 @@ TEST_P(CrashReport, ReportsAndDiesByTheSignal) {
     if (child == 0) {
         int errorFile = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(errorFile, STDERR_FILENO);
-        setTempFolderOverride(folder);
+        setDataFolderOverride(folder);
         if (!installCrashReport()) _exit(2);
         c.crash();
         _exit(3);
@@ -116,7 +116,7 @@ TEST(CrashReportFile, APlantedLinkOrFifoIsNeverWrittenThrough) {
         if (child == 0) {
             int devNull = open("/dev/null", O_WRONLY);
             dup2(devNull, STDERR_FILENO);
-            setTempFolderOverride(folder);
+            setDataFolderOverride(folder);
             if (!installCrashReport()) _exit(2);
             std::abort();
         }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "tests/support/TestPaths.h"
 
 extern char** environ;

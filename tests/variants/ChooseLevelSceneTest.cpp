@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "engine/nodes/CCSprite.h"
 #include "menu/MenuItemFontAndSprite.h"
 #include "tests/variants/TwistedTestSupport.h"

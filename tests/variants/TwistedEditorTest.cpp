@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "menu/ScaledScene.h"
 #include "tests/support/TestPaths.h"
 #include "tests/variants/TwistedTestSupport.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "config/IniStore.h"
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "tests/variants/TwistedTestSupport.h"
 #include "variants/twisted/model/TwistedLevelFile.h"
 

@@ -7,8 +7,8 @@
 
 #include "config/IniStore.h"
 #include "core/fs/AtomicFile.h"
+#include "core/fs/DataFolder.h"
 #include "core/fs/RegularFile.h"
-#include "core/fs/TempFolder.h"
 #include "engine/actions/CCActionComposite.h"
 #include "engine/actions/CCActionTransform.h"
 #include "engine/director/CCDirector.h"

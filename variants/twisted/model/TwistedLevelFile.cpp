@@ -7,7 +7,7 @@
 
 #include "config/IniStore.h"
 #include "core/fs/AtomicFile.h"
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 
 namespace {
 

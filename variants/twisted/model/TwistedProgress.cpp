@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "core/fs/AtomicFile.h"
+#include "core/fs/DataFolder.h"
 #include "core/fs/RegularFile.h"
-#include "core/fs/TempFolder.h"
 #include "variants/twisted/model/TwistedLevelFile.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -76,7 +76,7 @@ std::string defaultFolder() {
 
 }  // namespace
 
-void setTempFolderOverride(const std::string& path) {
+void setDataFolderOverride(const std::string& path) {
     processSettings().dataFolderOverride = path.empty() ? std::string() : withSlash(path);
 }
 

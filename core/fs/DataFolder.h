@@ -12,4 +12,4 @@
 std::string tempFolderPath();
 
 // Points the folder elsewhere for the rest of the run (command-line option, tests).
-void setTempFolderOverride(const std::string& path);
+void setDataFolderOverride(const std::string& path);

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/fs/TempFolder.h"
+#include "core/fs/DataFolder.h"
 #include "tests/support/TestPaths.h"
 
 namespace {
@@ -33,24 +33,24 @@ mode_t modeOf(const std::string& path) {
     return info.st_mode & 07777;
 }
 
-class TempFolderTest : public ::testing::Test {
+class DataFolderTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        setTempFolderOverride("");
+        setDataFolderOverride("");
         std::error_code ignored;
         std::filesystem::remove_all(m_root, ignored);
     }
     std::string m_root = petalune::test::makeTempDir();
 };
 
-TEST_F(TempFolderTest, EnvironmentOverrideIsCreatedPrivate) {
+TEST_F(DataFolderTest, EnvironmentOverrideIsCreatedPrivate) {
     ScopedEnv dataDir("PETALUNE_DATA_DIR", (m_root + "/a/b").c_str());
     EXPECT_EQ(tempFolderPath(), m_root + "/a/b/");
     EXPECT_EQ(modeOf(m_root + "/a/b"), 0700u);
     EXPECT_EQ(modeOf(m_root + "/a"), 0700u);
 }
 
-TEST_F(TempFolderTest, DefaultsFollowXdgThenHome) {
+TEST_F(DataFolderTest, DefaultsFollowXdgThenHome) {
     ScopedEnv dataDir("PETALUNE_DATA_DIR", nullptr);
     {
         ScopedEnv xdg("XDG_DATA_HOME", (m_root + "/xdg").c_str());
@@ -63,26 +63,26 @@ TEST_F(TempFolderTest, DefaultsFollowXdgThenHome) {
     EXPECT_EQ(modeOf(m_root + "/.local/share/cobaltheronsoft-petalune_free"), 0700u);
 }
 
-TEST_F(TempFolderTest, ExplicitOverrideWinsOverTheEnvironment) {
-    setTempFolderOverride(m_root + "/chosen");
+TEST_F(DataFolderTest, ExplicitOverrideWinsOverTheEnvironment) {
+    setDataFolderOverride(m_root + "/chosen");
     EXPECT_EQ(tempFolderPath(), m_root + "/chosen/");
     EXPECT_EQ(modeOf(m_root + "/chosen"), 0700u);
-    setTempFolderOverride("");
+    setDataFolderOverride("");
     EXPECT_NE(tempFolderPath(), m_root + "/chosen/");
 }
 
-TEST_F(TempFolderTest, TheOwnFolderIsMadePrivateAndAForeignOneIsNeverUsed) {
+TEST_F(DataFolderTest, TheOwnFolderIsMadePrivateAndAForeignOneIsNeverUsed) {
     ScopedEnv runtime("XDG_RUNTIME_DIR", (m_root + "/run").c_str());
     std::string open = m_root + "/open";
     std::filesystem::create_directory(open);
     ::chmod(open.c_str(), 0777);
-    setTempFolderOverride(open);
+    setDataFolderOverride(open);
     EXPECT_EQ(tempFolderPath(), open + "/");
     EXPECT_EQ(modeOf(open), 0700u);
 
     std::string notAFolder = m_root + "/file";
     std::ofstream(notAFolder) << "x";
-    setTempFolderOverride(notAFolder);
+    setDataFolderOverride(notAFolder);
     EXPECT_EQ(tempFolderPath(), m_root + "/run/cobaltheronsoft-petalune_free/");
     EXPECT_EQ(modeOf(m_root + "/run/cobaltheronsoft-petalune_free"), 0700u);
 
@@ -91,15 +91,15 @@ TEST_F(TempFolderTest, TheOwnFolderIsMadePrivateAndAForeignOneIsNeverUsed) {
     std::filesystem::create_directory(foreign);
     ::chmod(foreign.c_str(), 0777);
     ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
-    setTempFolderOverride(foreign);
+    setDataFolderOverride(foreign);
     EXPECT_EQ(tempFolderPath(), m_root + "/run/cobaltheronsoft-petalune_free/");
     EXPECT_EQ(modeOf(foreign), 0777u);
 }
 
-TEST_F(TempFolderTest, WithoutAUsableRuntimeFolderEachRunGetsAFreshPrivateOne) {
+TEST_F(DataFolderTest, WithoutAUsableRuntimeFolderEachRunGetsAFreshPrivateOne) {
     ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
     ScopedEnv tmp("TMPDIR", m_root.c_str());
-    setTempFolderOverride(m_root + "/file");
+    setDataFolderOverride(m_root + "/file");
     std::ofstream(m_root + "/file") << "x";
     std::string folder = tempFolderPath();
     EXPECT_EQ(folder.rfind(m_root + "/petalune-", 0), 0u) << folder;
