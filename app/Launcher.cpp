@@ -29,7 +29,7 @@
 #include "engine/platform/OpenURL.h"
 #include "engine/platform/PlatformWindow.h"
 #include "menu/AdMode.h"
-#include "online/CrashReport.h"
+#include "app/CrashLog.h"
 #include "online/InstalledVersion.h"
 #include "online/OutboundLinks.h"
 
@@ -110,7 +110,7 @@ int runAutomation(AppDelegate& app, CCEGLView& view, const LaunchOptions& option
 
 }  // namespace
 
-int runPetalune(const std::vector<std::string>& arguments, bool installCrashHandler) {
+int runPetalune(const std::vector<std::string>& arguments, bool withCrashLog) {
     ParsedCommandLine parsed = parseCommandLine(arguments);
     LaunchOptions options = parsed.options;
     for (const std::string& warning : parsed.warnings)
@@ -169,7 +169,7 @@ int runPetalune(const std::vector<std::string>& arguments, bool installCrashHand
     }
     if (!options.saveFolder.empty()) setDataFolderOverride(options.saveFolder);
     removeStaleTempFiles(tempFolderPath());
-    if (installCrashHandler) installCrashReport();
+    if (withCrashLog) installCrashLog();
     if (!options.language.empty())
         IniStore::shared().pinLanguageSuffix(languageSuffixForCode(options.language));
     setFixedGameSeed(options.seed);

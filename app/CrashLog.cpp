@@ -1,4 +1,4 @@
-#include "online/CrashReport.h"
+#include "app/CrashLog.h"
 
 #include <execinfo.h>
 #include <fcntl.h>
@@ -99,7 +99,7 @@ void onFatalSignal(int signal) {
 
 }  // namespace
 
-bool installCrashReport() {
+bool installCrashLog() {
     std::string path = tempFolderPath() + "crash_report.txt";
     if (path.size() >= sizeof(s_path)) {
         std::fprintf(stderr, "Crash reports are off: the path %s is too long\n", path.c_str());

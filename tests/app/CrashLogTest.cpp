@@ -1,4 +1,4 @@
-#include "online/CrashReport.h"
+#include "app/CrashLog.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -52,11 +52,11 @@ std::string readFile(const std::string& path) {
     return content.str();
 }
 
-class CrashReport : public ::testing::TestWithParam<CrashCase> {};
+class CrashLog : public ::testing::TestWithParam<CrashCase> {};
 
 // The crash happens in a child process, which must die by the signal after leaving
 // its report in its writable folder and on its standard error.
-TEST_P(CrashReport, ReportsAndDiesByTheSignal) {
+TEST_P(CrashLog, ReportsAndDiesByTheSignal) {
     const CrashCase& c = GetParam();
     std::string folder = petalune::test::makeTempDir() + "/";
     std::string errors = folder + "stderr.txt";
@@ -67,7 +67,7 @@ TEST_P(CrashReport, ReportsAndDiesByTheSignal) {
         int errorFile = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(errorFile, STDERR_FILENO);
         setDataFolderOverride(folder);
-        if (!installCrashReport()) _exit(2);
+        if (!installCrashLog()) _exit(2);
         c.crash();
         _exit(3);
     }
@@ -86,7 +86,7 @@ TEST_P(CrashReport, ReportsAndDiesByTheSignal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Signals, CrashReport,
+    Signals, CrashLog,
     ::testing::Values(CrashCase{"Abort", SIGABRT, "SIGABRT (abort)", [] { std::abort(); }},
                       CrashCase{"FloatingPoint", SIGFPE, "SIGFPE (floating-point error)", [] { raise(SIGFPE); }},
                       CrashCase{"IllegalInstruction", SIGILL, "SIGILL (illegal instruction)",
@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Another user's link or FIFO under the report's name: the report goes nowhere rather than
 // through the link, and the crash still ends the process at once.
-TEST(CrashReportFile, APlantedLinkOrFifoIsNeverWrittenThrough) {
+TEST(CrashLogFile, APlantedLinkOrFifoIsNeverWrittenThrough) {
     std::string folder = petalune::test::makeTempDir() + "/";
     std::string victim = folder + "private.txt";
     std::ofstream(victim) << "the player's own file";
@@ -117,7 +117,7 @@ TEST(CrashReportFile, APlantedLinkOrFifoIsNeverWrittenThrough) {
             int devNull = open("/dev/null", O_WRONLY);
             dup2(devNull, STDERR_FILENO);
             setDataFolderOverride(folder);
-            if (!installCrashReport()) _exit(2);
+            if (!installCrashLog()) _exit(2);
             std::abort();
         }
         int status = 0;
