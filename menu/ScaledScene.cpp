@@ -5,6 +5,7 @@
 
 #include "engine/director/CCDirector.h"
 #include "engine/nodes/CCLayer.h"
+#include "engine/textures/CCTexture2D.h"
 #include "menu/AdMode.h"
 #include "menu/VolumeLayer.h"
 
@@ -61,6 +62,7 @@ void ScaledScene::layout(const CCSize& window) {
     m_contentRoot->setContentSize(window);
     Layout placed = computeLayout(window.width, window.height, adMode());
     m_contentRoot->setScale(placed.scale);
+    setContentScaleFactor(placed.scale);
     m_contentRoot->setPosition(placed.position);
 }
 

@@ -10,6 +10,7 @@
 #include "engine/platform/CCEGLView.h"
 #include "engine/renderer/Renderer.h"
 #include "engine/renderer/headless/HeadlessRenderer.h"
+#include "engine/textures/CCTexture2D.h"
 #include "engine/textures/CCTextureCache.h"
 
 namespace cocos2d {
@@ -27,6 +28,7 @@ void CCDirector::purgeDirector() {
     if (!s_director) return;
     s_director->shutdown();
     s_director.reset();
+    setContentScaleFactor(1);
 }
 
 CCDirector::CCDirector()

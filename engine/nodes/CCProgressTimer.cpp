@@ -105,8 +105,7 @@ void CCProgressTimer::draw(DrawList& list, const CCAffineTransform& nodeToWorld)
     if (texture) {
         // The texture rect runs from its top row down; fractions run from the bottom up.
         const CCRect& rect = m_sprite->getTextureRect();
-        float w = static_cast<float>(texture->getPixelsWide()),
-              h = static_cast<float>(texture->getPixelsHigh());
+        float w = texture->getContentSize().width, h = texture->getContentSize().height;
         float left = rect.getMinX() + part.getMinX() * rect.size.width;
         float right = rect.getMinX() + part.getMaxX() * rect.size.width;
         float top = rect.getMinY() + (1 - part.getMaxY()) * rect.size.height;

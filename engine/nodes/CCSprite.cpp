@@ -103,8 +103,8 @@ void CCSprite::draw(DrawList& list, const CCAffineTransform& nodeToWorld) {
     if (size.width <= 0 || size.height <= 0) return;
     UvRect uv;
     if (m_texture) {
-        float w = static_cast<float>(m_texture->getPixelsWide());
-        float h = static_cast<float>(m_texture->getPixelsHigh());
+        float w = m_texture->getContentSize().width;
+        float h = m_texture->getContentSize().height;
         uv = UvRect{m_rect.getMinX() / w, m_rect.getMinY() / h, m_rect.getMaxX() / w, m_rect.getMaxY() / h};
     }
     if (m_flipX) std::swap(uv.left, uv.right);

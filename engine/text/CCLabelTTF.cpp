@@ -11,6 +11,9 @@ namespace cocos2d {
 
 namespace {
 
+// Beyond this the text textures of a large display would cost more memory than they show.
+constexpr float kMaxTextScale = 4;
+
 int pixels(float value) {
     return value > 0 ? static_cast<int>(std::lround(value)) : 0;
 }
@@ -123,29 +126,35 @@ void CCLabelTTF::setMaxWidth(float width) {
 TextStyle CCLabelTTF::textStyle() const {
     TextStyle style;
     style.font = m_fontName;
-    style.size = pixels(m_fontSize);
-    style.boxWidth = pixels(m_dimensions.width);
-    style.boxHeight = pixels(m_dimensions.height);
+    style.size = pixels(m_fontSize * m_textScale);
+    style.boxWidth = pixels(m_dimensions.width * m_textScale);
+    style.boxHeight = pixels(m_dimensions.height * m_textScale);
     style.horizontal = m_horizontal;
     style.vertical = m_vertical;
     return style;
 }
 
 bool CCLabelTTF::renderText(const std::string& text) {
+    // Drawn at the pixel size it shows at, so text stays crisp in a large window.
+    m_textScale = std::clamp(contentScaleFactor(), 1.0f, kMaxTextScale);
+    const float scale = m_textScale;
     TextBitmap bitmap;
-    if (!rasterizeWithin(text, textStyle(), pixels(m_maxWidth), bitmap)) return false;
+    if (!rasterizeWithin(text, textStyle(), pixels(m_maxWidth * scale), bitmap)) return false;
 
     CCTexture2D* texture = nullptr;
+    CCSize points(bitmap.width / scale, bitmap.height / scale);
     if (!text.empty() && bitmap.width > 0 && bitmap.height > 0) {
         texture = new CCTexture2D();
-        if (!texture->initWithRGBA(bitmap.rgba.data(), bitmap.width, bitmap.height, true)) {
+        if (!texture->initWithData(bitmap.rgba.data(), kCCTexture2DPixelFormat_RGBA8888,
+                                   static_cast<unsigned int>(bitmap.width),
+                                   static_cast<unsigned int>(bitmap.height), points)) {
             texture->release();
             return false;
         }
     }
     // Empty text keeps the box as its size but has nothing to draw.
     setTexture(texture);
-    setTextureRect(CCRect(0, 0, static_cast<float>(bitmap.width), static_cast<float>(bitmap.height)));
+    setTextureRect(CCRect(0, 0, points.width, points.height));
     CC_SAFE_RELEASE(texture);
     return true;
 }

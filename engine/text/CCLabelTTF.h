@@ -56,8 +56,10 @@ public:
 protected:
     // Shows text other than m_string (the text field's placeholder); false when the font fails.
     bool renderText(const std::string& text);
-    // The style the label renders its text in.
+    // The style the label renders its text in, in pixels of its texture.
     TextStyle textStyle() const;
+    // Texture pixels per point of the text last rendered.
+    float textScale() const { return m_textScale; }
 
 private:
     bool updateTexture() { return renderText(m_string); }
@@ -67,6 +69,7 @@ private:
     float m_fontSize = 0;
     CCSize m_dimensions;
     float m_maxWidth = 0;
+    float m_textScale = 1;
     CCTextAlignment m_horizontal = kCCTextAlignmentCenter;
     CCVerticalTextAlignment m_vertical = kCCVerticalTextAlignmentTop;
 };

@@ -186,10 +186,12 @@ void CCTextFieldTTF::draw(DrawList& list, const CCAffineTransform& nodeToWorld) 
 void CCTextFieldTTF::drawCaret(DrawList& list, const CCAffineTransform& nodeToWorld) {
     TextCaret caret;
     if (!measureTextCaret(m_input, m_caret, textStyle(), caret)) return;
+    const float scale = textScale();
     float height = getContentSize().height;
     float width = std::max(2.0f, std::round(getFontSize() / 16));
-    CCRect box(static_cast<float>(caret.x) - width / 2, height - static_cast<float>(caret.top + caret.height),
-               width, static_cast<float>(caret.height));
+    CCRect box(static_cast<float>(caret.x) / scale - width / 2,
+               height - static_cast<float>(caret.top + caret.height) / scale, width,
+               static_cast<float>(caret.height) / scale);
     ccColor3B color = isShowingRefusal() ? kRefusalColor : getColor();
     list.addQuad(0, kBlendPremultiplied,
                  makeQuad(nodeToWorld, box, UvRect{}, premultipliedColor(color, getOpacity())));

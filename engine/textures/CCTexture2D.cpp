@@ -9,6 +9,18 @@
 
 namespace cocos2d {
 
+namespace {
+float s_contentScaleFactor = 1;
+}
+
+void setContentScaleFactor(float scale) {
+    s_contentScaleFactor = scale > 0 ? scale : 1;
+}
+
+float contentScaleFactor() {
+    return s_contentScaleFactor;
+}
+
 CCTexture2D::~CCTexture2D() {
     releaseName();
 }
@@ -55,9 +67,11 @@ bool CCTexture2D::initWithData(const void* data, CCTexture2DPixelFormat, unsigne
     return true;
 }
 
-bool CCTexture2D::initWithImage(CCImage* image) {
+bool CCTexture2D::initWithImage(CCImage* image, float scale) {
     if (!image || image->getData().empty()) return false;
-    return initWithRGBA(image->getData().data(), image->getWidth(), image->getHeight(), false);
+    if (!initWithRGBA(image->getData().data(), image->getWidth(), image->getHeight(), false)) return false;
+    m_contentSize = CCSize(image->getWidth() / scale, image->getHeight() / scale);
+    return true;
 }
 
 }  // namespace cocos2d

@@ -12,6 +12,10 @@ namespace cocos2d {
 class CCImage;
 class Renderer;
 
+// Window pixels per design unit of the current layout; pictures and text are made for it.
+void setContentScaleFactor(float scale);
+float contentScaleFactor();
+
 enum CCTexture2DPixelFormat {
     kCCTexture2DPixelFormat_RGBA8888,
 };
@@ -29,7 +33,8 @@ public:
     // Engine-style form; data is premultiplied RGBA8888, contentSize in points.
     bool initWithData(const void* data, CCTexture2DPixelFormat format, unsigned int pixelsWide,
                       unsigned int pixelsHigh, const CCSize& contentSize);
-    bool initWithImage(CCImage* image);
+    // scale: the picture's pixels per point (2 for an image drawn at twice the size).
+    bool initWithImage(CCImage* image, float scale = 1);
 
     TextureId getName() const { return m_name; }
     unsigned int getPixelsWide() const { return static_cast<unsigned int>(m_width); }

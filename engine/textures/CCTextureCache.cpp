@@ -1,7 +1,12 @@
 #include "engine/textures/CCTextureCache.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <memory>
 
+#include "engine/director/CCDirector.h"
+#include "engine/platform/CCFileUtils.h"
 #include "engine/textures/CCImage.h"
 #include "engine/textures/CCTexture2D.h"
 
@@ -25,19 +30,52 @@ CCTextureCache::~CCTextureCache() {
     removeAllTextures();
 }
 
+std::string scaledImageName(const std::string& path, int scale) {
+    std::size_t dot = path.rfind('.');
+    std::size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = path.size();
+    return path.substr(0, dot) + "@" + std::to_string(scale) + "x" + path.substr(dot);
+}
+
+int imageScaleFor(float contentScale) {
+    return std::clamp(static_cast<int>(std::ceil(contentScale - 0.05f)), 1, 3);
+}
+
+namespace {
+
+// Decodes the largest picture up to the scale the window needs; 0 when there is none but the
+// plain file. A missing scaled picture is no error and shows no message.
+int loadSharpest(CCImage& image, const char* path) {
+    CCFileUtils* files = CCFileUtils::sharedFileUtils();
+    bool notify = files->isPopupNotify();
+    files->setPopupNotify(false);
+    int found = 0;
+    for (int scale = imageScaleFor(contentScaleFactor()); scale > 1 && !found; --scale) {
+        unsigned long size = 0;
+        std::unique_ptr<unsigned char[]> data(
+            files->getFileData(scaledImageName(path, scale).c_str(), "rb", &size));
+        if (data && image.initWithImageData(data.get(), size)) found = scale;
+    }
+    files->setPopupNotify(notify);
+    return found;
+}
+
+}  // namespace
+
 CCTexture2D* CCTextureCache::addImage(const char* path) {
     if (!path || !*path) return nullptr;
     if (CCTexture2D* cached = textureForKey(path)) return cached;
 
     auto* image = new CCImage();
-    bool decoded = image->initWithImageFile(path);
+    int scale = loadSharpest(*image, path);
+    bool decoded = scale > 1 || image->initWithImageFile(path);
     if (!decoded) {
         std::fprintf(stderr, "image %s: %s\n", path, image->lastError().c_str());
         image->release();
         return nullptr;
     }
     auto* texture = new CCTexture2D();
-    bool uploaded = texture->initWithImage(image);
+    bool uploaded = texture->initWithImage(image, static_cast<float>(std::max(1, scale)));
     image->release();
     if (!uploaded) {
         std::fprintf(stderr, "image %s: no texture could be made\n", path);

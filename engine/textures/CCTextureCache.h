@@ -7,6 +7,11 @@
 
 namespace cocos2d {
 
+// "tile.png" drawn at the given scale: "tile@2x.png".
+std::string scaledImageName(const std::string& path, int scale);
+// Which of the 1x, 2x and 3x pictures a content scale asks for (the next larger one).
+int imageScaleFor(float contentScale);
+
 class CCTexture2D;
 
 // Textures by file name, decoded once and shared. The cache holds a reference to each.

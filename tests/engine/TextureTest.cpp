@@ -123,6 +123,40 @@ TEST(JpegDecoder, BaselineAndProgressivePicturesDecodeToOpaqueRgba) {
     }
 }
 
+TEST(ScaledImages, NamesAndTheScaleALayoutAsksFor) {
+    EXPECT_EQ(scaledImageName("tile.png", 2), "tile@2x.png");
+    EXPECT_EQ(scaledImageName("dir.v1/tile", 3), "dir.v1/tile@3x");
+    const std::pair<float, int> scales[] = {{0.5f, 1}, {1, 1},     {1.04f, 1}, {1.26f, 2},
+                                            {2, 2},    {2.34f, 3}, {5, 3}};
+    for (auto [content, image] : scales) EXPECT_EQ(imageScaleFor(content), image) << content;
+}
+
+TEST_F(TextureTest, ALargeLayoutTakesTheSharperPictureAtTheSameSize) {
+    std::vector<std::uint8_t> rgba(8 * 6 * 4, 255);
+    std::string plain = writeFile("pic.png", encodePng(4, 3, std::vector<std::uint8_t>(4 * 3 * 4, 255)));
+    writeFile("pic@2x.png", encodePng(8, 6, rgba));
+    std::string only = writeFile("only.png", encodePng(4, 3, std::vector<std::uint8_t>(4 * 3 * 4, 255)));
+
+    setContentScaleFactor(2.34f);  // no @3x: the @2x picture; none at all: the plain one
+    CCSprite* sharp = CCSprite::create(plain.c_str());
+    CCSprite* fallback = CCSprite::create(only.c_str());
+    setContentScaleFactor(1);
+    ASSERT_NE(sharp, nullptr);
+    ASSERT_NE(fallback, nullptr);
+    EXPECT_EQ(sharp->getTexture()->getPixelsWide(), 8u);
+    EXPECT_EQ(sharp->getContentSize(), CCSize(4, 3));
+    EXPECT_EQ(fallback->getTexture()->getPixelsWide(), 4u);
+    EXPECT_EQ(fallback->getContentSize(), CCSize(4, 3));
+
+    // The whole picture is drawn over the sprite's size.
+    scene->addChild(sharp);
+    driver.step();
+    const Quad& quad = frame().quads().back();
+    EXPECT_EQ(quad.tr.u, 1);
+    EXPECT_EQ(quad.bl.v, 1);
+    EXPECT_EQ(quad.tr.x - quad.bl.x, 4);
+}
+
 TEST_F(TextureTest, BadImagesGiveNullAndOneClearLine) {
     std::vector<unsigned char> png = encodePng(4, 4, std::vector<std::uint8_t>(64, 255));
     std::vector<unsigned char> jpeg = encodeJpeg(8, 8);

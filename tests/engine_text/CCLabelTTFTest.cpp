@@ -69,6 +69,24 @@ TEST_F(CCLabelTTFTest, TextWiderThanTheMaximumShrinksThenEndsWithAnEllipsis) {
     }
 }
 
+TEST_F(CCLabelTTFTest, ALargeLayoutRendersTheTextAtItsSizeOnScreen) {
+    CCSize plain = label("Score")->getContentSize();
+    setContentScaleFactor(2);
+    CCLabelTTF* sharp = label("Score");
+    CCLabelTTF* boxed = label("Score", CCSize(120, 60));
+    CCLabelTTF* limited = label("WWWWWWWWWWWWWWW");
+    limited->setMaxWidth(100);
+    setContentScaleFactor(1);
+    // Hinting at the larger size moves the width by a pixel or two, never more.
+    EXPECT_NEAR(sharp->getContentSize().width, plain.width, 3);
+    EXPECT_NEAR(sharp->getContentSize().height, plain.height, 3);
+    EXPECT_EQ(static_cast<float>(sharp->getTexture()->getPixelsWide()), 2 * sharp->getContentSize().width);
+    EXPECT_EQ(boxed->getContentSize(), CCSize(120, 60));
+    EXPECT_EQ(boxed->getTexture()->getPixelsWide(), 240u);
+    EXPECT_LE(limited->getContentSize().width, 100);
+    EXPECT_GT(limited->getTexture()->getPixelsWide(), 150u);
+}
+
 TEST_F(CCLabelTTFTest, RendersAgainOnlyWhenSomethingChanges) {
     CCLabelTTF* score = label("100");
     CCTexture2D* first = score->getTexture();

@@ -206,6 +206,18 @@ TEST_F(CCTextFieldTTFTest, CaretIsDrawnAtTheEditPositionWhileTheFieldHasTheKeybo
     EXPECT_EQ(frame().quads().size(), 1u);
 }
 
+TEST_F(CCTextFieldTTFTest, InALargeLayoutTheCaretStaysAtTheEndOfTheText) {
+    setContentScaleFactor(2);
+    field->setString("Mia");
+    setContentScaleFactor(1);
+    ASSERT_TRUE(field->attachWithIME());
+    driver.step();
+    ASSERT_EQ(frame().quads().size(), 2u);
+    const Quad& atEnd = frame().quads()[1];
+    EXPECT_NEAR(atEnd.bl.x, frame().quads()[0].br.x, 4);
+    EXPECT_LT(atEnd.tl.y - atEnd.bl.y, field->getContentSize().height + 1);
+}
+
 TEST_F(CCTextFieldTTFTest, BackspaceDeletesOneWholeCharacter) {
     ASSERT_TRUE(field->attachWithIME());
     field->setString("Grüß名");
