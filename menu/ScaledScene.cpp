@@ -6,6 +6,7 @@
 #include "engine/director/CCDirector.h"
 #include "engine/nodes/CCLayer.h"
 #include "engine/textures/CCTexture2D.h"
+#include "engine/textures/CCTextureCache.h"
 #include "menu/AdMode.h"
 #include "menu/VolumeLayer.h"
 
@@ -63,6 +64,7 @@ void ScaledScene::layout(const CCSize& window) {
     Layout placed = computeLayout(window.width, window.height, adMode());
     m_contentRoot->setScale(placed.scale);
     setContentScaleFactor(placed.scale);
+    CCTextureCache::sharedTextureCache()->matchContentScale();
     m_contentRoot->setPosition(placed.position);
 }
 

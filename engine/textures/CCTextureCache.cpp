@@ -45,12 +45,12 @@ namespace {
 
 // Decodes the largest picture up to the scale the window needs; 0 when there is none but the
 // plain file. A missing scaled picture is no error and shows no message.
-int loadSharpest(CCImage& image, const char* path) {
+int loadSharpest(CCImage& image, const char* path, int wanted) {
     CCFileUtils* files = CCFileUtils::sharedFileUtils();
     bool notify = files->isPopupNotify();
     files->setPopupNotify(false);
     int found = 0;
-    for (int scale = imageScaleFor(contentScaleFactor()); scale > 1 && !found; --scale) {
+    for (int scale = wanted; scale > 1 && !found; --scale) {
         unsigned long size = 0;
         std::unique_ptr<unsigned char[]> data(
             files->getFileData(scaledImageName(path, scale).c_str(), "rb", &size));
@@ -64,26 +64,38 @@ int loadSharpest(CCImage& image, const char* path) {
 
 CCTexture2D* CCTextureCache::addImage(const char* path) {
     if (!path || !*path) return nullptr;
+    matchContentScale();
     if (CCTexture2D* cached = textureForKey(path)) return cached;
 
-    auto* image = new CCImage();
-    int scale = loadSharpest(*image, path);
-    bool decoded = scale > 1 || image->initWithImageFile(path);
-    if (!decoded) {
-        std::fprintf(stderr, "image %s: %s\n", path, image->lastError().c_str());
-        image->release();
-        return nullptr;
-    }
     auto* texture = new CCTexture2D();
-    bool uploaded = texture->initWithImage(image, static_cast<float>(std::max(1, scale)));
-    image->release();
-    if (!uploaded) {
-        std::fprintf(stderr, "image %s: no texture could be made\n", path);
+    if (!loadInto(*texture, path)) {
         texture->release();
         return nullptr;
     }
     m_textures[path] = texture;
     return texture;
+}
+
+bool CCTextureCache::loadInto(CCTexture2D& texture, const char* path) {
+    CCImage image;
+    int scale = loadSharpest(image, path, m_imageScale);
+    if (scale == 0 && !image.initWithImageFile(path)) {
+        std::fprintf(stderr, "image %s: %s\n", path, image.lastError().c_str());
+        return false;
+    }
+    if (!texture.initWithImage(&image, static_cast<float>(std::max(1, scale)))) {
+        std::fprintf(stderr, "image %s: no texture could be made\n", path);
+        return false;
+    }
+    return true;
+}
+
+void CCTextureCache::matchContentScale() {
+    int wanted = imageScaleFor(contentScaleFactor());
+    if (wanted == m_imageScale) return;
+    m_imageScale = wanted;
+    // In place, so sprites already on screen turn sharp (or light) with the window.
+    for (auto& [path, texture] : m_textures) loadInto(*texture, path.c_str());
 }
 
 CCTexture2D* CCTextureCache::textureForKey(const char* key) const {

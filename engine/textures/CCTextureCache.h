@@ -30,12 +30,17 @@ public:
     // Drops textures nobody else holds.
     void removeUnusedTextures();
     std::size_t textureCount() const { return m_textures.size(); }
+    // Loads every texture again from the 1x, 2x or 3x picture when the layout's content
+    // scale now asks for another one; their sizes in points stay.
+    void matchContentScale();
 
 private:
     CCTextureCache() = default;
     ~CCTextureCache() override;
+    bool loadInto(CCTexture2D& texture, const char* path);
 
     std::map<std::string, CCTexture2D*> m_textures;
+    int m_imageScale = 1;
 };
 
 }  // namespace cocos2d

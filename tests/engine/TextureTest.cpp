@@ -155,6 +155,15 @@ TEST_F(TextureTest, ALargeLayoutTakesTheSharperPictureAtTheSameSize) {
     EXPECT_EQ(quad.tr.u, 1);
     EXPECT_EQ(quad.bl.v, 1);
     EXPECT_EQ(quad.tr.x - quad.bl.x, 4);
+
+    // A window made smaller again swaps the picture in place; the sprite keeps its size.
+    CCTextureCache::sharedTextureCache()->matchContentScale();
+    EXPECT_EQ(sharp->getTexture()->getPixelsWide(), 4u);
+    EXPECT_EQ(sharp->getTexture()->getContentSize(), CCSize(4, 3));
+    setContentScaleFactor(2);
+    CCTextureCache::sharedTextureCache()->matchContentScale();
+    EXPECT_EQ(sharp->getTexture()->getPixelsWide(), 8u);
+    setContentScaleFactor(1);
 }
 
 TEST_F(TextureTest, BadImagesGiveNullAndOneClearLine) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/text/Utf8.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/text/CCTextFieldTTF.h"
-#include "core/text/Utf8.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/engine_text/TextTestFonts.h"
 
