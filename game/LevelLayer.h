@@ -112,7 +112,7 @@ private:
     void spawnParticles(const std::string& section, const char* key, const cocos2d::CCPoint& at, bool toGoal);
     void spawnParticle(const char* plist, const cocos2d::CCPoint& at);
     void placeBrickSprites();
-    cocos2d::CCSprite* spriteAt(int x, int y) const;
+    cocos2d::CCSprite* spriteAt(int x, int y);
 
     // Per frame.
     void shakeStep(float dt);
@@ -135,11 +135,21 @@ private:
     std::array<std::vector<cocos2d::CCSprite*>, CollapseRules::kMaxKinds> m_spritePool;
     // The sprite of each brick on the board, by the model's brick id.
     std::unordered_map<int, cocos2d::CCSprite*> m_brickSprites;
+    // The sprite last found on each cell: bricks mostly stay put, and the map lookup for all
+    // cells twice a frame was a good share of a frame. Ids are never reused, so an id match
+    // means the same brick.
+    struct CellSprite {
+        int id = 0;
+        cocos2d::CCSprite* sprite = nullptr;
+    };
+    std::array<std::array<CellSprite, kRows>, kColumns> m_cellSprites{};
     std::array<std::array<cocos2d::CCSprite*, kRows>, kColumns> m_bonusSprites{};
     std::string m_dropSample;
     std::string m_slideSample;
     MenuLayer* m_menuLayer;
     bool m_hudStale = false;
+    // What the undo button shows; a rebuilt HUD is written whole (m_hudStale).
+    std::optional<bool> m_undoShown;
     BoardCursor* m_cursor = nullptr;
     float m_scoreTimer = 0;
     float m_shakeAmplitude = 0;

@@ -38,7 +38,8 @@ void zoomIn(CCSprite* sprite) {
 
 void LevelLayer::showEvents() {
     for (const CollapseEvent& event : m_model->takeEvents()) show(event);
-    showUndoAvailable();
+    // The HUD lookup costs more than a frame's worth of board work: only on a change.
+    if (m_model->undoAvailable() != m_undoShown) showUndoAvailable();
 }
 
 void LevelLayer::show(const CollapseEvent& event) {
@@ -213,18 +214,25 @@ void LevelLayer::spawnParticle(const char* plist, const CCPoint& at) {
     }
 }
 
-CCSprite* LevelLayer::spriteAt(int x, int y) const {
-    auto found = m_brickSprites.find(m_model->brickId(x, y));
-    return found == m_brickSprites.end() ? nullptr : found->second;
+CCSprite* LevelLayer::spriteAt(int x, int y) {
+    int id = m_model->brickId(x, y);
+    if (id == 0) return nullptr;
+    CellSprite& seen = m_cellSprites[x][y];
+    if (seen.sprite && seen.id == id) return seen.sprite;
+    auto found = m_brickSprites.find(id);
+    if (found == m_brickSprites.end() || !found->second) return nullptr;
+    seen = {id, found->second};
+    return found->second;
 }
 
 void LevelLayer::placeBrickSprites() {
     for (int x = 0; x < kColumns; ++x) {
         for (int y = 0; y < kRows; ++y) {
-            if (CCSprite* sprite = spriteAt(x, y)) {
-                auto [px, py] = m_model->brickPosition(x, y);
-                sprite->setPosition(px, py);
-            }
+            CCSprite* sprite = spriteAt(x, y);
+            if (!sprite) continue;
+            auto [px, py] = m_model->brickPosition(x, y);
+            const CCPoint& at = sprite->getPosition();
+            if (at.x != px || at.y != py) sprite->setPosition(px, py);
         }
     }
 }
@@ -269,7 +277,8 @@ void LevelLayer::hintDisplay() {
             if (timer < 0 && hints.count(x * 65536 + y)) {
                 float t = std::clamp(-timer - 0.1f * x, 0.0f, 1.0f);
                 sprite->setScale(std::sin(t * 2 * 3.141f) * 0.1f + 0.9f);
-            } else {
+            } else if (sprite->getScaleX() != 1 || sprite->getScaleY() != 1 || sprite->getRotation() != 0) {
+                // Only on a change: a set marks the sprite's transform for recomputing.
                 sprite->setScale(1);
                 sprite->setRotation(0);
             }

@@ -96,7 +96,8 @@ void LevelLayer::onReload() {
 }
 
 void LevelLayer::showUndoAvailable() {
-    if (auto* item = dynamic_cast<CCMenuItem*>(hudItem("undo"))) item->setEnabled(m_model->undoAvailable());
+    m_undoShown = m_model->undoAvailable();
+    if (auto* item = dynamic_cast<CCMenuItem*>(hudItem("undo"))) item->setEnabled(*m_undoShown);
 }
 
 void LevelLayer::updateBrickDisplay() {

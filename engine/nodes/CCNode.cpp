@@ -277,10 +277,17 @@ void CCNode::visit(DrawList& list, const CCAffineTransform& parentToWorld) {
     CCAffineTransform toWorld = CCAffineTransformConcat(nodeToParentTransform(), parentToWorld);
     const auto& children = m_children->data();
     std::size_t i = 0;
-    for (; i < children.size() && static_cast<CCNode*>(children[i])->m_zOrder < 0; ++i)
-        static_cast<CCNode*>(children[i])->visit(list, toWorld);
+    // Hidden children draw nothing (every visit starts with that test): skipping them here
+    // spares a call for each sprite a pool keeps out of sight.
+    for (; i < children.size() && static_cast<CCNode*>(children[i])->m_zOrder < 0; ++i) {
+        auto* child = static_cast<CCNode*>(children[i]);
+        if (child->m_visible) child->visit(list, toWorld);
+    }
     draw(list, toWorld);
-    for (; i < children.size(); ++i) static_cast<CCNode*>(children[i])->visit(list, toWorld);
+    for (; i < children.size(); ++i) {
+        auto* child = static_cast<CCNode*>(children[i]);
+        if (child->m_visible) child->visit(list, toWorld);
+    }
 }
 
 void CCNode::draw(DrawList&, const CCAffineTransform&) {}

@@ -74,7 +74,9 @@ bool CollapseModel::placeCode(int code, int x, int y, float px, float py, bool a
     if (!kind && !bonus) return false;
     Cell& cell = m_cells[x][y];
     cell = Cell{code, m_nextId++, px, py, false, {}};
-    if (appears) startClock(cell, 0.2f);
+    m_clockRows[x] &= ~(1u << y);
+    m_fadingRows[x] &= ~(1u << y);
+    if (appears) startClock(x, y, 0.2f);
     emit({.type = CollapseEvent::Type::BrickPlaced,
           .x = x,
           .y = y,
@@ -106,25 +108,26 @@ void CollapseModel::setBoard(const CellCodes& codes) {
     m_removalPending = m_falling = m_sliding = false;
 }
 
-std::vector<std::pair<int, int>> CollapseModel::findGroup(int x, int y, int code) const {
+CollapseModel::Group CollapseModel::findGroup(int x, int y, int code) const {
     bool visited[kColumns][kRows] = {};
-    std::vector<std::pair<int, int>> stack{{x, y}};
-    std::vector<std::pair<int, int>> group;
+    std::array<std::pair<int, int>, kColumns * kRows> stack;
+    int stackSize = 0;
+    stack[stackSize++] = {x, y};
+    Group group;
     visited[x][y] = true;
     const int kindCount = static_cast<int>(m_rules.kinds.size());
-    while (!stack.empty()) {
-        auto [cx, cy] = stack.back();
-        stack.pop_back();
+    while (stackSize > 0) {
+        auto [cx, cy] = stack[--stackSize];
         int tag = m_cells[cx][cy].code;
         if (tag == 0) continue;
         bool joker = tag > 0 && tag <= kindCount && m_rules.kinds[tag - 1].function == BrickFunction::Joker;
         if (tag != code && !joker) continue;
-        group.emplace_back(cx, cy);
+        group.cells[group.size++] = {cx, cy};
         const std::pair<int, int> neighbours[] = {{cx - 1, cy}, {cx + 1, cy}, {cx, cy - 1}, {cx, cy + 1}};
         for (auto [nx, ny] : neighbours) {
             if (!onBoard(nx, ny) || visited[nx][ny]) continue;
             visited[nx][ny] = true;
-            stack.emplace_back(nx, ny);
+            stack[stackSize++] = {nx, ny};
         }
     }
     return group;
@@ -169,29 +172,30 @@ int CollapseModel::hitCell(int x, int y, HitMode mode) {
             m_removalHistory.clear();
             emit({.type = CollapseEvent::Type::Sample, .x = x, .y = y, .section = &kind.section});
         } else {
-            auto group = findGroup(x, y, code);
-            if (group.size() < 2) return 0;
+            const Group group = findGroup(x, y, code);
+            if (group.size < 2) return 0;
             if (mode == HitMode::Hint) {
                 m_hintCells.clear();
-                for (auto [gx, gy] : group) m_hintCells.insert(gx * 65536 + gy);
-                return static_cast<int>(group.size());
+                for (int i = 0; i < group.size; ++i)
+                    m_hintCells.insert(group.cells[i].first * 65536 + group.cells[i].second);
+                return group.size;
             }
-            for (std::size_t i = 0; i < group.size(); ++i) {
-                auto [gx, gy] = group[i];
+            for (int i = 0; i < group.size; ++i) {
+                auto [gx, gy] = group.cells[i];
                 Cell& cell = m_cells[gx][gy];
                 // A delay then a fade, timed as one engine sequence: the sum of both, where
                 // a zero delay counts as the smallest float step.
                 float delay = i * 0.05f;
-                startClock(cell, (delay > 0 ? delay : FLT_EPSILON) + 0.1f);
+                startClock(gx, gy, (delay > 0 ? delay : FLT_EPSILON) + 0.1f);
                 cell.fading = true;
-                ++m_fadingCount;
+                m_fadingRows[gx] |= 1u << gy;
                 emit({.type = CollapseEvent::Type::BrickFades,
                       .x = gx,
                       .y = gy,
                       .id = cell.id,
                       .order = static_cast<int>(i)});
             }
-            count = static_cast<int>(group.size());
+            count = group.size;
             m_removalHistory.push_back({code, count});
             if (m_removalHistory.size() > kMaxHistory) m_removalHistory.pop_front();
             emit({.type = CollapseEvent::Type::Sample, .x = x, .y = y, .section = &kind.section});
@@ -269,7 +273,8 @@ int CollapseModel::removeCell(int x, int y, bool award, bool ownParticles) {
         return 0;
     }
     m_cells[x][y] = Cell{};
-    if (cell.fading) --m_fadingCount;
+    m_clockRows[x] &= ~(1u << y);
+    m_fadingRows[x] &= ~(1u << y);
     collectPointBonus(x, y, cell.id, award);
     emit({.type = CollapseEvent::Type::BrickRemoved,
           .x = x,
@@ -336,11 +341,5 @@ bool CollapseModel::hasNoMove() const {
 
 bool CollapseModel::isIdle() const {
     if (settling()) return false;
-    if (m_runningClocks == 0) return true;
-    for (const auto& column : m_cells) {
-        for (const Cell& cell : column) {
-            if (cell.code != 0 && cell.clock.running) return false;
-        }
-    }
-    return true;
+    return std::all_of(m_clockRows.begin(), m_clockRows.end(), [](std::uint16_t rows) { return rows == 0; });
 }

@@ -126,14 +126,22 @@ private:
     };
 
     void emit(CollapseEvent event) { m_events.push_back(event); }
-    void startClock(Cell& cell, float seconds);
+    void startClock(int x, int y, float seconds);
+    // Exchanges two cells' bricks, with their clocks and fades.
+    void swapCells(int ax, int ay, int bx, int by);
     bool placeCode(int code, int x, int y, float px, float py, bool appears = false);
     void fillBoard();
     void clearBoard();
     void setupLevel();
     // Whether the cell is a move, and how big (a group counts up to two).
     int checkCell(int x, int y) const;
-    std::vector<std::pair<int, int>> findGroup(int x, int y, int code) const;
+    // The cells of the group on (x, y) in the order the search reaches them; no allocation,
+    // as the bot and the hints search often.
+    struct Group {
+        std::array<std::pair<int, int>, kColumns * kRows> cells;
+        int size = 0;
+    };
+    Group findGroup(int x, int y, int code) const;
     int actOnBonus(int x, int y, int code, std::vector<std::pair<int, int>>& bombs);
     int explodeBombs(std::vector<std::pair<int, int>>& bombs);
     void collectPointBonus(int x, int y, int brickId, bool award);
@@ -160,10 +168,10 @@ private:
     std::array<std::array<Cell, kRows>, kColumns> m_cells{};
     std::array<std::array<PointBonusCell, kRows>, kColumns> m_pointBonuses{};
     int m_nextId = 1;
-    // Upper bound of the running clocks (exact after advanceClocks); fading bricks and point
-    // bonuses on the board. They let a frame skip the board when nothing is under way.
-    int m_runningClocks = 0;
-    int m_fadingCount = 0;
+    // Per column, a bit for each row whose brick has its clock running / is fading: a frame
+    // visits only those cells, in board order. Point bonuses on the board, likewise.
+    std::array<std::uint16_t, kColumns> m_clockRows{};
+    std::array<std::uint16_t, kColumns> m_fadingRows{};
     int m_pointBonusCount = 0;
     // Columns with a brick still on its way; the others are skipped while bricks move.
     std::array<bool, kColumns> m_columnMoving{};

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <cstdlib>
 
@@ -38,20 +39,27 @@ void CollapseModel::update(float dt) {
     updateBoard(dt);
 }
 
-void CollapseModel::startClock(Cell& cell, float seconds) {
-    cell.clock.start(seconds);
-    ++m_runningClocks;
+void CollapseModel::startClock(int x, int y, float seconds) {
+    m_cells[x][y].clock.start(seconds);
+    m_clockRows[x] |= 1u << y;
+}
+
+void CollapseModel::swapCells(int ax, int ay, int bx, int by) {
+    std::swap(m_cells[ax][ay], m_cells[bx][by]);
+    for (auto* rows : {&m_clockRows, &m_fadingRows}) {
+        if (((*rows)[ax] >> ay & 1u) == ((*rows)[bx] >> by & 1u)) continue;
+        (*rows)[ax] ^= 1u << ay;
+        (*rows)[bx] ^= 1u << by;
+    }
 }
 
 void CollapseModel::advanceClocks(float dt) {
-    if (m_runningClocks == 0) return;
-    // Recounted here: a brick taken off the board may have left with its clock running.
-    m_runningClocks = 0;
-    for (auto& column : m_cells) {
-        for (Cell& cell : column) {
-            if (cell.code == 0 || !cell.clock.running) continue;
-            cell.clock.step(dt);
-            m_runningClocks += cell.clock.running;
+    for (int x = 0; x < kColumns; ++x) {
+        for (unsigned rows = m_clockRows[x]; rows != 0; rows &= rows - 1) {
+            int y = std::countr_zero(rows);
+            Clock& clock = m_cells[x][y].clock;
+            clock.step(dt);
+            if (!clock.running) m_clockRows[x] &= ~(1u << y);
         }
     }
 }
@@ -78,16 +86,11 @@ void CollapseModel::updateBoard(float dt) {
 
 void CollapseModel::settle(float dt) {
     bool busy = false;
-    for (int x = 0; x < kColumns && (m_runningClocks > 0 || m_fadingCount > 0); ++x) {
-        for (int y = 0; y < kRows; ++y) {
-            const Cell& cell = m_cells[x][y];
-            if (cell.code == 0) continue;
-            if (cell.clock.running) {
-                busy = true;
-            } else if (cell.fading) {
-                removeCell(x, y, true, true);
-            }
-        }
+    for (int x = 0; x < kColumns; ++x) {
+        busy = busy || m_clockRows[x] != 0;
+        // A faded brick leaves once its clock has run out.
+        for (unsigned rows = m_fadingRows[x] & ~m_clockRows[x]; rows != 0; rows &= rows - 1)
+            removeCell(x, std::countr_zero(rows), true, true);
     }
     if (busy) return;
     if (m_removalPending) {
@@ -157,7 +160,7 @@ void CollapseModel::compactColumns() {
         int to = 0;
         for (int y = 0; y < kRows; ++y) {
             if (m_cells[x][y].code == 0) continue;
-            if (y != to) std::swap(m_cells[x][to], m_cells[x][y]);
+            if (y != to) swapCells(x, to, x, y);
             ++to;
         }
     }
@@ -168,7 +171,7 @@ void CollapseModel::compactRows() {
         int to = 0;
         for (int x = 0; x < kColumns; ++x) {
             if (m_cells[x][y].code == 0) continue;
-            if (x != to) std::swap(m_cells[to][y], m_cells[x][y]);
+            if (x != to) swapCells(to, y, x, y);
             ++to;
         }
     }
