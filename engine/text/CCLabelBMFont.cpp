@@ -70,15 +70,24 @@ bool CCLabelBMFont::initWithString(const char* text, const char* fntFile, float 
 
 bool CCLabelBMFont::setFntFile(const char* fntFile) {
     if (!fntFile) return false;
-    std::shared_ptr<const BMFontConfiguration> font = FNTConfigLoadFile(fntFile);
+    // A large layout takes the font's 2x or 3x set ("name@2x.fnt") where there is one.
+    std::shared_ptr<const BMFontConfiguration> font;
+    int scale =
+        pickScaledFile(fntFile, imageScaleFor(contentScaleFactor()), [&font](const std::string& name) {
+            font = FNTConfigLoadFile(name);
+            return font != nullptr;
+        });
+    std::string setFile = scale > 1 ? scaledImageName(fntFile, scale) : fntFile;
+    if (scale == 1) font = FNTConfigLoadFile(fntFile);
     if (!font) return false;
-    CCTexture2D* page =
-        CCTextureCache::sharedTextureCache()->addImage(bmFontPagePath(fntFile, font->pageFile).c_str());
+    CCTexture2D* page = CCTextureCache::sharedTextureCache()->addImage(
+        bmFontPagePath(setFile, font->pageFile).c_str(), false);
     if (!page) return false;
     page->retain();
     CC_SAFE_RELEASE(m_page);
     m_page = page;
     m_font = std::move(font);
+    m_fontScale = scale;
     m_fntFile = fntFile;
     layout();
     return true;
@@ -114,7 +123,9 @@ void CCLabelBMFont::layout() {
     }
     const BMFontConfiguration& font = *m_font;
 
-    int wrapWidth = m_width > 0 ? static_cast<int>(std::lround(m_width)) : 0;
+    // The font's metrics are in the pixels of its page, m_fontScale of them to a point.
+    const float unit = 1.0f / static_cast<float>(m_fontScale);
+    int wrapWidth = m_width > 0 ? static_cast<int>(std::lround(m_width * m_fontScale)) : 0;
     std::vector<std::string> lines = breakTextLines(m_string, wrapWidth, [&font](std::string_view line) {
         return measureLine(font, core::utf8ToCodePoints(line)).pen;
     });
@@ -125,8 +136,9 @@ void CCLabelBMFont::layout() {
         longest = std::max(longest, measureLine(font, codeLines.back()).width());
     }
     int lineHeight = font.lineHeight;
-    float fit = m_maxWidth > 0 && longest > m_maxWidth ? m_maxWidth / static_cast<float>(longest) : 1;
-    setContentSize(CCSize(longest * fit, static_cast<float>(lineHeight * codeLines.size()) * fit));
+    float fit = m_maxWidth > 0 && longest * unit > m_maxWidth ? m_maxWidth / (longest * unit) : 1;
+    const float toPoints = unit * fit;
+    setContentSize(CCSize(longest * toPoints, static_cast<float>(lineHeight * codeLines.size()) * toPoints));
 
     float pageWidth = static_cast<float>(m_page->getPixelsWide());
     float pageHeight = static_cast<float>(m_page->getPixelsHigh());
@@ -149,8 +161,10 @@ void CCLabelBMFont::layout() {
             if (glyph->width == 0 || glyph->height == 0) continue;
             int top = lineTop - glyph->yOffset;
             m_glyphs.push_back(PlacedGlyph{
-                CCRect(static_cast<float>(left) * fit, static_cast<float>(top - glyph->height) * fit,
-                       static_cast<float>(glyph->width) * fit, static_cast<float>(glyph->height) * fit),
+                CCRect(static_cast<float>(left) * toPoints,
+                       static_cast<float>(top - glyph->height) * toPoints,
+                       static_cast<float>(glyph->width) * toPoints,
+                       static_cast<float>(glyph->height) * toPoints),
                 UvRect{glyph->x / pageWidth, glyph->y / pageHeight, (glyph->x + glyph->width) / pageWidth,
                        (glyph->y + glyph->height) / pageHeight}});
         }

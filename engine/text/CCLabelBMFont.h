@@ -64,6 +64,7 @@ private:
     CCTextAlignment m_alignment = kCCTextAlignmentLeft;
     float m_maxWidth = 0;
     std::shared_ptr<const BMFontConfiguration> m_font;
+    int m_fontScale = 1;  // page pixels per point
     CCTexture2D* m_page = nullptr;
     std::vector<PlacedGlyph> m_glyphs;
     ccColor3B m_color = ccWHITE;

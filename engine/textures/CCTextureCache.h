@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -11,6 +12,9 @@ namespace cocos2d {
 std::string scaledImageName(const std::string& path, int scale);
 // Which of the 1x, 2x and 3x pictures a content scale asks for (the next larger one).
 int imageScaleFor(float contentScale);
+// Offers "name@<n>x" to take from n = wanted down to 2, quietly (a missing file is no
+// error), until take accepts one; that n, or 1 when only the plain file is left.
+int pickScaledFile(const std::string& path, int wanted, const std::function<bool(const std::string&)>& take);
 
 class CCTexture2D;
 
@@ -21,8 +25,10 @@ public:
     static void purgeSharedTextureCache();
 
     // The texture of a PNG or JPEG file (archive first), or null with one line on
-    // standard error when the file is missing or cannot be decoded.
-    CCTexture2D* addImage(const char* path);
+    // standard error when the file is missing or cannot be decoded. With pickScale it is made
+    // from "name@2x" or "name@3x" when the layout's scale asks for them and they exist; a
+    // picture read by its pixel positions (a bitmap font's page) is always the file itself.
+    CCTexture2D* addImage(const char* path, bool pickScale = true);
     CCTexture2D* textureForKey(const char* key) const;
     void removeTexture(CCTexture2D* texture);
     void removeTextureForKey(const char* key);
@@ -37,9 +43,13 @@ public:
 private:
     CCTextureCache() = default;
     ~CCTextureCache() override;
-    bool loadInto(CCTexture2D& texture, const char* path);
+    struct Entry {
+        CCTexture2D* texture;
+        bool pickScale;
+    };
+    bool loadInto(CCTexture2D& texture, const char* path, bool pickScale);
 
-    std::map<std::string, CCTexture2D*> m_textures;
+    std::map<std::string, Entry> m_textures;
     int m_imageScale = 1;
 };
 

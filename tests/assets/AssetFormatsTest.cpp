@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "engine/text/BMFontParser.h"
 #include "tests/assets/AssetChecks.h"
@@ -11,14 +12,20 @@
 namespace petalune::test {
 namespace {
 
-bool endsWith(const std::string& s, const char* suffix) { return s.ends_with(suffix); }
+bool endsWith(const std::string& s, const char* suffix) {
+    return s.ends_with(suffix);
+}
 
-std::vector<unsigned char> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<unsigned char> bytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 // A canonical mono WAV of the given samples, for showing what the checker rejects.
 std::vector<unsigned char> wavOf(const std::vector<int16_t>& samples) {
     std::vector<unsigned char> out = bytesOf(std::string("RIFF\0\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0", 24));
-    auto put32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i))); };
+    auto put32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    };
     put32(44100);
     put32(88200);
     out.insert(out.end(), {2, 0, 16, 0, 'd', 'a', 't', 'a'});
@@ -89,23 +96,60 @@ TEST(ShippedArchive, EveryImageSoundAndParticleReads) {
     EXPECT_GT(plists, 10);
 }
 
-TEST(ShippedArchive, BitmapFontHasItsPageAndTheGlyphsTheDisplaysUse) {
-    const auto bytes = shippedEntry("playtime_40.fnt");
-    cocos2d::BMFontConfiguration font;
-    std::string error;
-    ASSERT_TRUE(cocos2d::parseBMFont(reinterpret_cast<const char*>(bytes.data()), bytes.size(), font, error))
-        << error;
-    EXPECT_TRUE(hasShippedEntry(font.pageFile)) << font.pageFile;
-    const auto page = shippedEntry(font.pageFile);
-    ASSERT_GT(page.size(), 24u);
-    const auto be32 = [&](size_t at) { return page[at] << 24 | page[at + 1] << 16 | page[at + 2] << 8 | page[at + 3]; };
-    EXPECT_EQ(be32(16), font.pageWidth);
-    EXPECT_EQ(be32(20), font.pageHeight);
-    for (const auto& [id, g] : font.glyphs) {
-        EXPECT_LE(g.x + g.width, font.pageWidth) << "char " << static_cast<uint32_t>(id);
-        EXPECT_LE(g.y + g.height, font.pageHeight) << "char " << static_cast<uint32_t>(id);
+// Width and height of a PNG from its header.
+std::pair<int, int> pngSize(const std::vector<unsigned char>& png) {
+    if (png.size() < 24) return {0, 0};
+    const auto be32 = [&](size_t at) {
+        return png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
+    };
+    return {be32(16), be32(20)};
+}
+
+// Large windows draw "name@2x.png" and "name@3x.png" in the place of "name.png"; a size off
+// by more than rounding would stretch them.
+TEST(ShippedArchive, EveryImageComesAtTwiceAndThreeTimesItsSize) {
+    int images = 0;
+    for (const std::string& name : shippedEntryNames()) {
+        if (!endsWith(name, ".png") || name.find('@') != std::string::npos || name.starts_with("playtime_40"))
+            continue;
+        ++images;
+        const auto [width, height] = pngSize(shippedEntry(name));
+        for (int scale : {2, 3}) {
+            const std::string scaled =
+                name.substr(0, name.size() - 4) + "@" + std::to_string(scale) + "x.png";
+            ASSERT_TRUE(hasShippedEntry(scaled)) << scaled;
+            const auto [scaledWidth, scaledHeight] = pngSize(shippedEntry(scaled));
+            EXPECT_NEAR(scaledWidth, scale * width, scale) << scaled;
+            EXPECT_NEAR(scaledHeight, scale * height, scale) << scaled;
+        }
     }
-    for (char c : std::string("0123456789/-:.,!?AZaz ")) EXPECT_NE(font.glyph(c), nullptr) << "missing '" << c << "'";
+    EXPECT_GT(images, 30);
+}
+
+TEST(ShippedArchive, BitmapFontSetsHaveTheirPagesAndTheGlyphsTheDisplaysUse) {
+    int plainLineHeight = 0;
+    for (int scale : {1, 2, 3}) {
+        const std::string file =
+            scale == 1 ? "playtime_40.fnt" : "playtime_40@" + std::to_string(scale) + "x.fnt";
+        SCOPED_TRACE(file);
+        const auto bytes = shippedEntry(file);
+        cocos2d::BMFontConfiguration font;
+        std::string error;
+        ASSERT_TRUE(
+            cocos2d::parseBMFont(reinterpret_cast<const char*>(bytes.data()), bytes.size(), font, error))
+            << error;
+        EXPECT_TRUE(hasShippedEntry(font.pageFile)) << font.pageFile;
+        EXPECT_EQ(pngSize(shippedEntry(font.pageFile)), std::make_pair(font.pageWidth, font.pageHeight));
+        for (const auto& [id, g] : font.glyphs) {
+            EXPECT_LE(g.x + g.width, font.pageWidth) << "char " << static_cast<uint32_t>(id);
+            EXPECT_LE(g.y + g.height, font.pageHeight) << "char " << static_cast<uint32_t>(id);
+        }
+        for (char c : std::string("0123456789/-:.,!?AZaz "))
+            EXPECT_NE(font.glyph(c), nullptr) << "missing '" << c << "'";
+        // Labels keep their size in points whichever set they draw with.
+        if (scale == 1) plainLineHeight = font.lineHeight;
+        EXPECT_NEAR(font.lineHeight, scale * plainLineHeight, scale);
+    }
 }
 
 }  // namespace

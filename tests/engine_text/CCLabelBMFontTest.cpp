@@ -4,6 +4,7 @@
 
 #include "engine/text/BMFontCache.h"
 #include "engine/text/CCLabelBMFont.h"
+#include "engine/textures/CCTextureCache.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/engine_text/TextTestFonts.h"
 #include "tests/support/TestPaths.h"
@@ -107,6 +108,36 @@ TEST_F(CCLabelBMFontTest, TextWiderThanTheMaximumShrinksAsAWhole) {
     small->setMaxWidth(60);
     small->setString("42");  // fits: full size again
     EXPECT_EQ(small->getContentSize(), CCSize(24, 24));
+}
+
+// The fixture's 2x set has the same glyphs at twice the size, placed 2 pixels further right
+// on a 256 x 64 page, so its texture coordinates differ from the plain set's.
+TEST_F(CCLabelBMFontTest, ALargeLayoutTakesTheSharperSetAtTheSameSize) {
+    const std::vector<CCRect> plainBoxes = {CCRect(1, 2, 10, 20), CCRect(21, 2, 10, 20)};
+    CCLabelBMFont* plain = label("1 0");
+    plain->retain();  // kept past the frames below
+    setContentScaleFactor(2.34f);  // no 3x set: the 2x one
+    CCLabelBMFont* sharp = label("1 0");
+    CCTextureCache::sharedTextureCache()->matchContentScale();
+    setContentScaleFactor(1);
+
+    EXPECT_EQ(sharp->getContentSize(), CCSize(32, 24));
+    EXPECT_EQ(glyphBoxes(sharp), plainBoxes);
+    EXPECT_FLOAT_EQ(frame().quads()[0].tl.u, 26.0f / 256);
+    EXPECT_FLOAT_EQ(frame().quads()[0].br.v, 44.0f / 64);
+    // A font page is never swapped for a larger picture of the same name: its glyphs sit
+    // where its own file says.
+    EXPECT_EQ(glyphBoxes(plain), plainBoxes);
+    EXPECT_FLOAT_EQ(frame().quads()[0].tl.u, 12.0f / 128);
+    plain->release();
+
+    CCLabelBMFont* squeezed = label("11");
+    setContentScaleFactor(2);
+    CCLabelBMFont* sharpSqueezed = label("11");
+    setContentScaleFactor(1);
+    squeezed->setMaxWidth(15);
+    sharpSqueezed->setMaxWidth(15);
+    EXPECT_EQ(sharpSqueezed->getContentSize(), squeezed->getContentSize());
 }
 
 TEST_F(CCLabelBMFontTest, MissingOrBrokenFontsGiveNoLabel) {
