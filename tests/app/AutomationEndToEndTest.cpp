@@ -13,6 +13,7 @@
 #include "online/OnlineHosts.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/TestPaths.h"
+#include "variants/twisted/model/TwistedBoard.h"
 #include "variants/twisted/model/TwistedLevelFile.h"
 #include "variants/twisted/model/TwistedSolver.h"
 
@@ -224,6 +225,46 @@ TEST_F(Automation, AFailingStepEndsTheRunWithItsLineAndTheStateIsStillDumped) {
     EXPECT_EQ(run("wait 1\nclick no_such_item\nwait 10\n"), 1);
     EXPECT_TRUE(has(read("exit.json"), "\"frame\":1,")) << read("exit.json");
     EXPECT_EQ(run("wait 1\nfly away\n"), 2);
+}
+
+// The same first level from the main menu to its end with keys only: the cursor goes to each
+// stone of the solver's moves, Space picks it, an arrow slides it, and Space puts it down
+// unless the game already did (a finished group).
+TEST_F(Automation, ThePuzzleEditionsFirstLevelIsWonWithKeysOnly) {
+    std::ifstream file(petalune::test::builtAssetFolder() + "/edition_puzzle.ini", std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    IniStore levels;
+    levels.parseBuffer(text.str().data(), text.str().size());
+    const TwistedLevel level = readTwistedLevel(levels, "level1");
+    TwistedSolution solution = solveTwistedLevel(level, true, 100000);
+    ASSERT_EQ(solution.result, TwistedSolution::Result::Solved);
+
+    // Focus and press "Play", then level 1 in the chooser, then the info popup's button.
+    std::string script = "wait 4s\nkey Return\nkey Return\nwait 2s\nkey Return\nkey Return\n";
+    script += "wait 2s\nkey Return\nkey Return\nwait 10\nkey Up\n";  // the last shows the cursor
+    int column = TwistedLevel::kColumns / 2, row = TwistedLevel::kRows / 2;
+    auto step = [&script](int count, const char* positive, const char* negative) {
+        for (int i = 0; i < std::abs(count); ++i)
+            script += std::string("key ") + (count > 0 ? positive : negative) + "\n";
+    };
+    TwistedBoard board(level, {});
+    for (const TwistedMove& move : solution.moves) {
+        step(move.column - column, "Right", "Left");
+        step(move.row - row, "Up", "Down");
+        script += "key Space\n";
+        step(move.toColumn - move.column, "Right", "Left");
+        step(move.toRow - move.row, "Up", "Down");
+        ASSERT_TRUE(board.hold(move.column, move.row));
+        if (!board.moveHeld(move.toColumn, move.toRow).dropped) script += "key Space\n";
+        board.letGo();
+        board.checkEnd();
+        column = move.toColumn, row = move.toRow;
+    }
+    script += "wait 30\ndump " + path("won.json") + "\n";
+    ASSERT_EQ(run(script, "42", "en", "puzzle"), 0);
+    EXPECT_TRUE(has(read("won.json"), "\"won\":true")) << read("won.json");
+    EXPECT_EQ(read("save/puzzle_progress"), "level1\n");
 }
 
 // The solver's moves for the first levels, played as drags through the real game.

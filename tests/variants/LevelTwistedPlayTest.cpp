@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "config/IniStore.h"
+#include "engine/platform/CCEGLView.h"
+#include "menu/BoardCursor.h"
 #include "menu/MenuSceneFactory.h"
 #include "tests/support/TestPaths.h"
 #include "tests/variants/TwistedTestSupport.h"
@@ -212,6 +214,80 @@ TEST_F(TwistedPlay, ClockWaitsForTheInfoPopupAndLosesAtZero) {
     driver.advance(0.5f);
     EXPECT_TRUE(game->isLost());
     EXPECT_NE(popup("popup_level_lost"), nullptr);
+}
+
+class TwistedKeys : public petalune::test::TwistedTest {
+protected:
+    void press(int key) { driver.keyPress(key); }
+    // Shows the cursor and brings it onto the cell with arrows.
+    void cursorTo(int column, int row) {
+        BoardCursor* cursor = game->cursor();
+        if (!cursor->isShown()) press(kVirtualKeyUp);
+        ASSERT_TRUE(cursor->isShown()) << "the keys do not reach the board";
+        while (cursor->column() < column) press(kVirtualKeyRight);
+        while (cursor->column() > column) press(kVirtualKeyLeft);
+        while (cursor->row() < row) press(kVirtualKeyUp);
+        while (cursor->row() > row) press(kVirtualKeyDown);
+    }
+    std::pair<int, int> cursorCell() const { return {game->cursor()->column(), game->cursor()->row()}; }
+};
+
+TEST_F(TwistedKeys, PickMoveAndLetGoAStoneByTheRulesOfADrag) {
+    defineLevel("level90", "type(5)=. . . 0 . 1\nmove(3)=. . . .\ntype(3)=. . . 2\n");
+    play("level90");
+    ASSERT_NE(game->cursor(), nullptr);
+    cursorTo(3, 5);
+    press(kVirtualKeySpace);  // a pinned stone is picked but goes nowhere, and the cursor stays on it
+    press(kVirtualKeyDown);
+    EXPECT_NE(game->stoneAt(3, 5), nullptr);
+    EXPECT_EQ(cursorCell(), std::make_pair(3, 5));
+    EXPECT_EQ(game->movesMade(), 0);
+    press(kVirtualKeySpace);
+
+    cursorTo(3, 3);
+    press(kVirtualKeyReturn);
+    EXPECT_TRUE(game->board().isHolding());
+    press(kVirtualKeyRight);
+    EXPECT_NE(game->stoneAt(4, 3), nullptr);
+    press(kVirtualKeyRight);  // into the other stone: refused, the cursor stays on the stone
+    EXPECT_NE(game->stoneAt(4, 3), nullptr);
+    EXPECT_EQ(cursorCell(), std::make_pair(4, 3));
+    press(kVirtualKeyDown);
+    EXPECT_EQ(game->movesMade(), 2);
+    EXPECT_EQ(labelText(menu, "moves"), "2/999");
+    press(kVirtualKeySpace);
+    EXPECT_FALSE(game->board().isHolding());
+    LevelTwisted::Stone* stone = game->stoneAt(4, 2);
+    ASSERT_NE(stone, nullptr);
+    EXPECT_EQ(stone->getPosition(), cellCentre(4, 2));
+    EXPECT_EQ(stone->getScale(), 1);
+
+    press(kVirtualKeyRight);  // nothing held: only the cursor moves
+    EXPECT_NE(game->stoneAt(4, 2), nullptr);
+    EXPECT_EQ(game->movesMade(), 2);
+    driver.touchDown(cellCentre(0, 0).x, cellCentre(0, 0).y);
+    driver.touchUp(cellCentre(0, 0).x, cellCentre(0, 0).y);
+    EXPECT_FALSE(game->cursor()->isShown());
+}
+
+TEST_F(TwistedKeys, AFinishedGroupPutsTheStoneDownAndWinsTheLevel) {
+    defineLevel("level90", "glue=2\nconnect=2\ntype(5)=0 . 0\n");
+    play("level90");
+    cursorTo(2, 3);
+    press(kVirtualKeySpace);
+    press(kVirtualKeyLeft);
+    EXPECT_FALSE(game->board().isHolding());
+    EXPECT_TRUE(game->isWon());
+    driver.step();
+    EXPECT_NE(popup("popup_level_won"), nullptr);
+}
+
+TEST_F(TwistedKeys, ThePopupsAndTheEditorKeepTheirKeys) {
+    defineLevel("level90", "type(5)=. . . 0\n");
+    play("level90", {}, true);  // the level's info popup is open
+    press(kVirtualKeyUp);
+    EXPECT_FALSE(game->cursor()->isShown());
+    EXPECT_EQ(edit("level90")->cursor(), nullptr);
 }
 
 TEST_F(TwistedPlay, EmptyLevelHasNothingToPick) {

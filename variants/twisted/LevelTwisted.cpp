@@ -4,6 +4,7 @@
 #include "engine/actions/CCActionComposite.h"
 #include "engine/actions/CCActionFade.h"
 #include "engine/base/CCArray.h"
+#include "menu/BoardCursor.h"
 #include "menu/MenuLayer.h"
 #include "variants/twisted/LevelTwistedStone.h"
 #include "variants/twisted/NodeText.h"
@@ -54,6 +55,10 @@ bool LevelTwisted::init() {
     if (!isEditor()) {
         setLabel("time", std::to_string(m_level.maxTime));
         setLabel("moves", "0/" + std::to_string(m_level.maxMoves));
+        m_cursor = BoardCursor::create(TwistedLevel::kColumns, TwistedLevel::kRows, kCellSize, kCellSize);
+        if (!m_cursor) return false;
+        addChild(m_cursor, 3);
+        setKeypadEnabled(true);
     } else {
         switchMode(EditorMode::Tiles);
     }
@@ -102,8 +107,7 @@ void LevelTwisted::showStones() {
             if (!stone) {
                 stone = Stone::create(state.type, isEditor());
                 addChild(stone);
-                stone->setPosition(
-                    CCPoint(column * kCellSize + kCellSize / 2, row * kCellSize + kCellSize / 2));
+                stone->setPosition(cellCentre(column, row));
             }
             stone->setHidden(state.hidden);
             stone->setType(state.type);
@@ -125,7 +129,7 @@ void LevelTwisted::showOutcome() {
 void LevelTwisted::addWallMarker(int column, int row) {
     CCSprite* wall = CCSprite::create(iniGetString("wall_here", "image", 0, ""));
     if (!wall) return;
-    wall->setPosition(CCPoint(column * kCellSize + kCellSize / 2, row * kCellSize + kCellSize / 2));
+    wall->setPosition(cellCentre(column, row));
     addChild(wall, 1, kWallTag);
     wall->runAction(CCRepeatForever::create(
         CCSequence::createWithTwoActions(CCFadeTo::create(1, 128), CCFadeTo::create(1, 255))));

@@ -9,6 +9,7 @@
 #include "variants/twisted/model/TwistedBoard.h"
 #include "variants/twisted/model/TwistedLevel.h"
 
+class BoardCursor;
 class MenuLayer;
 
 // The stone-connecting puzzle on screen: it shows a TwistedBoard (the rules) as sprites,
@@ -21,6 +22,8 @@ public:
     static constexpr int kCellSize = 80;
     static constexpr int kPopupZ = 10;
     static constexpr int kWallTag = 103;
+    // Above the menu layer's buttons, below its popups'.
+    static constexpr int kKeypadPriority = 130;
 
     enum class EditorMode { Tiles = 0, Moves = 1, Connections = 2, Walls = 3 };
 
@@ -43,6 +46,12 @@ public:
     void ccTouchEnded(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
     void ccTouchCancelled(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
     void onMenuClick(MenuLayer* layer, cocos2d::CCNode* item, const std::string& command) override;
+    // Arrows move the cursor; Space or Return picks the stone under it, arrows then move the
+    // stone one cell each (as a drag does), and Space or Return lets it go.
+    bool keyDown(int virtualKey, bool shift) override;
+    int getKeypadPriority() override { return kKeypadPriority; }
+    // Null in the editor.
+    BoardCursor* cursor() const { return m_cursor; }
 
     const std::string& levelName() const { return m_levelName; }
     const TwistedLevel& level() const { return m_level; }
@@ -75,6 +84,7 @@ private:
     bool popupIsOpen() const;
 
     // Play input.
+    static cocos2d::CCPoint cellCentre(int column, int row);
     cocos2d::CCPoint touchCell(cocos2d::CCTouch* touch) const;
     bool pickStone(int column, int row);
     void dragTo(cocos2d::CCPoint cell);
@@ -116,6 +126,7 @@ private:
     int m_touchId = -1;
     int m_dragColumn = 0;
     int m_dragRow = 0;
+    BoardCursor* m_cursor = nullptr;
 
     bool m_outcomeShown = false;
     bool m_infoPending = true;

@@ -4,6 +4,7 @@
 
 #include "engine/actions/CCActionTransform.h"
 #include "engine/input/CCTouch.h"
+#include "menu/BoardCursor.h"
 #include "variants/twisted/LevelTwisted.h"
 #include "variants/twisted/LevelTwistedStone.h"
 
@@ -13,8 +14,13 @@ namespace {
 
 constexpr float kMoveThreshold = 0.75f;  // cells a drag must cover before the stone leaves its cell
 constexpr float kMaxReach = 1.4f;        // cells a dragged stone may be pulled ahead of its cell
+constexpr int kKeyTouch = 0x7fff;        // the touch id of a stone held by the keys
 
 }  // namespace
+
+CCPoint LevelTwisted::cellCentre(int column, int row) {
+    return CCPoint(column * kCellSize + kCellSize / 2.0f, row * kCellSize + kCellSize / 2.0f);
+}
 
 CCPoint LevelTwisted::touchCell(CCTouch* touch) const {
     CCPoint location = touch->getLocation();
@@ -27,6 +33,7 @@ bool LevelTwisted::ccTouchBegan(CCTouch* touch, CCEvent*) {
     CCPoint cell = touchCell(touch);
     if (cell.x < 0 || cell.x >= TwistedLevel::kColumns || cell.y < 0 || cell.y >= TwistedLevel::kRows)
         return false;
+    if (m_cursor) m_cursor->hide();
     m_dragColumn = static_cast<int>(cell.x);
     m_dragRow = static_cast<int>(cell.y);
     if (isEditor())
@@ -120,10 +127,41 @@ void LevelTwisted::endDrag(int touchId, bool byPlayer) {
         m_dragged->stopAllActions();
         m_dragged->setScale(1);
         m_dragged->setOpacity(255);
-        m_dragged->setPosition(
-            CCPoint(m_dragColumn * kCellSize + kCellSize / 2, m_dragRow * kCellSize + kCellSize / 2));
+        m_dragged->setPosition(cellCentre(m_dragColumn, m_dragRow));
         m_dragged = nullptr;
     }
     m_board.letGo();
     m_touchId = -1;
+}
+
+// The keys play through the same steps as a finger: pick, one cell per arrow, let go.
+bool LevelTwisted::keyDown(int virtualKey, bool) {
+    if (!m_cursor || (m_touchId != -1 && m_touchId != kKeyTouch)) return false;
+    const int column = m_cursor->column(), row = m_cursor->row();
+    switch (m_cursor->handleKey(virtualKey)) {
+        case BoardCursor::Action::Play:
+            if (m_dragged) {
+                endDrag(kKeyTouch, true);
+            } else {
+                m_dragColumn = column;
+                m_dragRow = row;
+                if (pickStone(column, row)) m_touchId = kKeyTouch;
+            }
+            return true;
+        case BoardCursor::Action::Moved:
+            if (m_touchId == kKeyTouch) {
+                moveDraggedStone(m_cursor->column(), m_cursor->row());
+                if (m_dragged)
+                    m_dragged->setPosition(cellCentre(m_dragColumn, m_dragRow));
+                else
+                    endDrag(kKeyTouch, true);  // the game let go, as of a finger still down
+                // A refused step leaves stone and cursor where they were; a dropped stone
+                // keeps the cursor on it.
+                m_cursor->moveTo(m_dragColumn, m_dragRow);
+            }
+            return true;
+        case BoardCursor::Action::None:
+            break;
+    }
+    return false;
 }
