@@ -179,7 +179,8 @@ int runPetalune(const std::vector<std::string>& arguments, bool withCrashLog) {
     }
     const std::string windowTitle = editionTitle();
 
-    DesktopBounds desktop = options.headless ? kFallbackDesktop : usableDesktopBounds();
+    DesktopBounds desktop = kFallbackDesktop;
+    if (!options.headless && startVideo()) desktop = usableDesktopBounds();
     // A script runs the same whatever window the player left last.
     std::optional<WindowState> saved = options.automated() ? std::nullopt : loadWindowState();
     WindowPlan plan = planWindow(options, desktop, saved);

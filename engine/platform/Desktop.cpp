@@ -6,6 +6,11 @@
 
 namespace cocos2d {
 
+bool startVideo() {
+    static const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return started;
+}
+
 DesktopBounds usableDesktopBounds(int displayIndex) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return kFallbackDesktop;
     SDL_Rect rect{};

@@ -14,7 +14,13 @@ struct DesktopBounds {
 // A 1920 x 1080 desktop, for runs without a video device (headless, automation).
 inline constexpr DesktopBounds kFallbackDesktop{0, 0, 1920, 1080, false};
 
+// Starts SDL's video for the rest of the process; later calls only answer whether it
+// runs. Each start reads the display's keyboard and input-method setup again, so the
+// desktop's bounds and the window are asked for after one start.
+bool startVideo();
+
 // The usable bounds of the given display, or kFallbackDesktop when they cannot be read.
+// Leaves video as it found it.
 DesktopBounds usableDesktopBounds(int displayIndex = 0);
 
 struct WindowOrigin {

@@ -18,7 +18,7 @@ namespace {
 // window would only load it again.
 bool videoReady() {
     static const bool ready = [] {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || SDL_GL_LoadLibrary(nullptr) != 0) {
+        if (!startVideo() || SDL_GL_LoadLibrary(nullptr) != 0) {
             std::fprintf(stderr, "Cannot open a window: %s\n", SDL_GetError());
             return false;
         }
