@@ -66,6 +66,9 @@ public:
     BoardCursor* cursor() const { return m_cursor; }
     void onReload() override;
     void update(float dt) override;
+    // Every frame while something moves, shakes, counts or the hint pulses; else when the
+    // model next changes by itself.
+    float updateDueIn() const override;
     // Nothing fades, falls or slides.
     bool isIdle() const { return m_model->isIdle(); }
 
@@ -117,6 +120,7 @@ private:
     // Per frame.
     void shakeStep(float dt);
     void hintDisplay();
+    bool hintPulsing() const;
     void scoreCounterStep(float dt);
 
     // HUD.
@@ -152,6 +156,8 @@ private:
     std::optional<bool> m_undoShown;
     BoardCursor* m_cursor = nullptr;
     float m_scoreTimer = 0;
+    // The score the label came to rest at; none while it counts.
+    std::optional<std::int32_t> m_scoreLabelRest;
     float m_shakeAmplitude = 0;
     float m_shakeTime = 0;
 };

@@ -22,6 +22,10 @@ using namespace cocos2d;
 
 namespace {
 
+// A hinted brick pulses once, each column a little after the one to its left.
+constexpr float kHintPulseSeconds = 1;
+constexpr float kHintColumnLag = 0.1f;
+
 CCPoint cellCentre(int x, int y) {
     return CCPoint(x * LevelLayer::kCellSize + 40.0f, y * LevelLayer::kCellSize + 40.0f);
 }
@@ -238,9 +242,12 @@ void LevelLayer::placeBrickSprites() {
 }
 
 void LevelLayer::update(float dt) {
+    // A long step while something moves is a stall the board does not jump over; after the
+    // loop slept over a still board it is time that passed.
+    bool still = updateDueIn() > 0;
     // The model's fades and zooms count time as the sprites' actions do, raw.
     m_model->advanceClocks(dt);
-    if (dt > 0.1f) dt = 0.1f;
+    if (dt > 0.1f && !still) dt = 0.1f;
     if (m_hudStale) refreshHud();
     shakeStep(dt);
     m_model->updateHints(dt);
@@ -275,7 +282,7 @@ void LevelLayer::hintDisplay() {
             CCSprite* sprite = spriteAt(x, y);
             if (!sprite || sprite->numberOfRunningActions() > 0) continue;
             if (timer < 0 && hints.count(x * 65536 + y)) {
-                float t = std::clamp(-timer - 0.1f * x, 0.0f, 1.0f);
+                float t = std::clamp((-timer - kHintColumnLag * x) / kHintPulseSeconds, 0.0f, 1.0f);
                 sprite->setScale(std::sin(t * 2 * 3.141f) * 0.1f + 0.9f);
             } else if (sprite->getScaleX() != 1 || sprite->getScaleY() != 1 || sprite->getRotation() != 0) {
                 // Only on a change: a set marks the sprite's transform for recomputing.
@@ -286,15 +293,30 @@ void LevelLayer::hintDisplay() {
     }
 }
 
+bool LevelLayer::hintPulsing() const {
+    float timer = m_model->hintTimer();
+    if (timer >= 0 || m_model->hintCells().empty()) return false;
+    int lastColumn = *m_model->hintCells().rbegin() / 65536;
+    return -timer < kHintPulseSeconds + kHintColumnLag * static_cast<float>(lastColumn);
+}
+
+float LevelLayer::updateDueIn() const {
+    if (m_hudStale || m_shakeTime > 0 || m_scoreLabelRest != m_model->score() || hintPulsing()) return 0;
+    return m_model->secondsUntilChange();
+}
+
 void LevelLayer::scoreCounterStep(float dt) {
     m_scoreTimer -= dt;
     if (m_scoreTimer >= 0) return;
     m_scoreTimer = static_cast<float>(std::atof(iniGetString(m_gameSection, "score_delay", 0, "0.1")));
     auto* label = dynamic_cast<CCLabelProtocol*>(hudItem("score"));
+    m_scoreLabelRest = m_model->score();
     if (!label) return;
     std::string target = std::to_string(m_model->score());
     std::string shown = label->getString();
     if (shown == target) return;
-    label->setString(nextCounterText(shown, target).c_str());
+    std::string next = nextCounterText(shown, target);
+    label->setString(next.c_str());
+    if (next != target) m_scoreLabelRest.reset();
     playConfigSample("audio", "score", 0);
 }

@@ -120,6 +120,10 @@ void MenuLayer::update(float dt) {
     if (m_autoClickTimer <= 0) activateFirstButtonWith("auto_click", false);
 }
 
+float MenuLayer::updateDueIn() const {
+    return m_autoClickTimer > 0 ? m_autoClickTimer : kCCNeverDue;
+}
+
 void MenuLayer::activateFirstButtonWith(std::string_view key, bool needsNonZero) {
     MenuLayerMenu* buttons = menu();
     if (!buttons) return;

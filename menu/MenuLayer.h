@@ -69,6 +69,9 @@ public:
     void focusInput(cocos2d::CCTextFieldTTF* input);
 
     void update(float dt) override;
+    // Only the auto-click waits for time; the focus frame follows buttons that move only
+    // while actions run, which keep the frames coming anyway.
+    float updateDueIn() const override;
     void onExit() override;
     void registerWithTouchDispatcher() override;
     bool ccTouchBegan(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/ProcessSettings.h"
+#include "engine/platform/WindowEvents.h"
 #include "online/InstalledVersion.h"
 #include "online/OnlineHosts.h"
 #include "online/VersionText.h"
@@ -38,11 +39,11 @@ bool UpdateCheck::start(const Settings& settings) {
     m_started = true;
     m_installedVersion = settings.installedVersion;
     m_curl = std::move(curl);
-    m_worker = std::thread(&UpdateCheck::run, this, handle, settings.delay);
+    m_worker = std::thread(&UpdateCheck::run, this, handle, settings.delay, settings.answered);
     return true;
 }
 
-void UpdateCheck::run(CURL* handle, std::chrono::milliseconds delay) {
+void UpdateCheck::run(CURL* handle, std::chrono::milliseconds delay, std::function<void()> answered) {
     {
         std::unique_lock lock(m_delayMutex);
         m_delayWake.wait_for(lock, delay, [this] { return m_cancel.load(); });
@@ -50,7 +51,9 @@ void UpdateCheck::run(CURL* handle, std::chrono::milliseconds delay) {
     long status = m_cancel.load() ? 0 : performTransfer(handle);
     curl_easy_cleanup(handle);
     // Redirects are not followed; a 301 still counts as an answer.
-    if (status == 200 || status == 301) m_answered.store(true, std::memory_order_release);
+    if (status != 200 && status != 301) return;
+    m_answered.store(true, std::memory_order_release);
+    if (answered) answered();
 }
 
 bool UpdateCheck::poll(std::string& newerVersion, std::string& installedVersion) {
@@ -104,8 +107,8 @@ CheckState& state() {
 }  // namespace
 
 void startUpdateCheck() {
-    state().check.start(
-        {onlineHost(OnlineHost::Version), installedVersion(), state().delay, state().timeout});
+    state().check.start({onlineHost(OnlineHost::Version), installedVersion(), state().delay, state().timeout,
+                         cocos2d::wakeWindowEventWait});
 }
 
 bool pollUpdateCheck(std::string& newerVersion, std::string& installedVersion) {

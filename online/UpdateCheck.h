@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -20,10 +21,12 @@
 class UpdateCheck {
 public:
     struct Settings {
-        std::string host;                     // base address of the endpoint; "" makes no request
-        std::uint32_t installedVersion = 0;   // major << 16 | minor; 0 makes no request
+        std::string host;                      // base address of the endpoint; "" makes no request
+        std::uint32_t installedVersion = 0;    // major << 16 | minor; 0 makes no request
         std::chrono::milliseconds delay{500};  // lets the launch finish before the request
         std::chrono::milliseconds timeout{15000};
+        // Called on the worker once an answer waits for poll (the game wakes its loop).
+        std::function<void()> answered;
     };
 
     UpdateCheck() = default;
@@ -49,7 +52,7 @@ public:
 private:
     // The answer is "1" and a number; a few KB leave room for any server's extras.
     static constexpr std::size_t kMaxAnswerBytes = 4096;
-    void run(CURL* handle, std::chrono::milliseconds delay);
+    void run(CURL* handle, std::chrono::milliseconds delay, std::function<void()> answered);
 
     bool m_started = false;
     std::uint32_t m_installedVersion = 0;
@@ -63,8 +66,9 @@ private:
 };
 
 // The game's one check, with the endpoint from onlineHost(OnlineHost::Version) and this
-// build's version. startUpdateCheck runs once at launch (later calls do nothing);
-// pollUpdateCheck is for the per-frame hook; stopUpdateCheck before the process ends.
+// build's version; its answer wakes the window's event wait. startUpdateCheck runs once at
+// launch (later calls do nothing); pollUpdateCheck is for the per-frame hook;
+// stopUpdateCheck before the process ends.
 void startUpdateCheck();
 bool pollUpdateCheck(std::string& newerVersion, std::string& installedVersion);
 void stopUpdateCheck();

@@ -5,16 +5,19 @@
 #
 # Usage: scripts/measure.sh [runs]       (default 5 runs per backend; RUNS=10 in the env too)
 #        BACKENDS="gl software" scripts/measure.sh   (backends the game offers by --renderer)
+#        GAME=/path/to/petalune scripts/measure.sh   (another build, say an older one to compare)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=${1:-${RUNS:-5}}
 still_seconds=${STILL_SECONDS:-20}
-game=build/bin/petalune
+game=${GAME:-build/bin/petalune}
 display=:${MEASURE_DISPLAY:-77}
 
-[ -f build/CMakeCache.txt ] || cmake -S . -B build -G Ninja >/dev/null
-cmake --build build --target petalune >/dev/null
+if [ -z "${GAME:-}" ]; then
+    [ -f build/CMakeCache.txt ] || cmake -S . -B build -G Ninja >/dev/null
+    cmake --build build --target petalune >/dev/null
+fi
 
 backends=${BACKENDS:-}
 if [ -z "$backends" ]; then

@@ -121,6 +121,15 @@ void CCActionManager::update(float dt) {
     compact();
 }
 
+float CCActionManager::updateDueIn() const {
+    for (const auto& element : m_elements) {
+        if (element->paused) continue;
+        for (const CCAction* action : element->actions)
+            if (action) return 0;
+    }
+    return kCCNeverDue;
+}
+
 void CCActionManager::compact() {
     if (m_updating > 0) return;
     std::vector<CCNode*> released;

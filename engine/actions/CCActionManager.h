@@ -31,6 +31,8 @@ public:
     void resumeTarget(CCObject* target);
 
     void update(float dt) override;
+    // Every frame while an action runs on a target that is not paused.
+    float updateDueIn() const override;
 
 private:
     struct Element {

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <limits>
+
 namespace cocos2d {
 
 class CCNode;
+
+// The answer of an update that has nothing to do until something else happens.
+inline constexpr float kCCNeverDue = std::numeric_limits<float>::infinity();
 
 // Base of every reference-counted engine object. A new object starts with a count of
 // one owned by its creator; autorelease hands that reference to the current pool,
@@ -23,6 +28,11 @@ public:
 
     // Scheduled per-frame call of nodes; see CCNode::scheduleUpdate.
     virtual void update(float) {}
+    // How long the scheduled update may go uncalled while nothing else changes, in
+    // seconds. The interactive loop sleeps through that time and then hands it over in
+    // one step, so an update must take a long step as the same time in short ones.
+    // 0 (the default) asks for every frame; kCCNeverDue waits for input or other updates.
+    virtual float updateDueIn() const { return 0; }
 
 private:
     unsigned int m_reference = 1;

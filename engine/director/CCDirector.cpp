@@ -171,6 +171,13 @@ void CCDirector::mainLoop(float dt) {
     CCPoolManager::sharedPoolManager()->currentPool()->clear();
 }
 
+float CCDirector::frameDueIn() const {
+    if (m_ended) return kCCNeverDue;
+    if (m_endRequested || m_nextScene || m_needsRedraw) return 0;
+    if (!m_animating || m_paused) return kCCNeverDue;
+    return m_scheduler->dueIn();
+}
+
 void CCDirector::visitScene(DrawList& list) {
     list.clear();
     if (!m_runningScene) return;

@@ -59,6 +59,10 @@ public:
 
     // Runs one frame with the given time step; nothing while the animation is stopped.
     void mainLoop(float dt);
+    // How long the interactive loop may sleep before a frame has work, in seconds: 0 when
+    // the next frame is due at the animation interval; kCCNeverDue when only input (or a
+    // wake-up from another thread) can change what the frames would show.
+    float frameDueIn() const;
 
     // View and sizes (points; the design size when the view sets one).
     void setOpenGLView(CCEGLView* view);

@@ -139,11 +139,26 @@ void CCScheduler::update(float dt) {
     purgeRemoved();
 }
 
+float CCScheduler::dueIn() const {
+    float due = kCCNeverDue;
+    for (const auto& entry : m_updates)
+        if (!entry->paused && !entry->removed) due = std::min(due, entry->target->updateDueIn());
+    for (const auto& timer : m_timers) {
+        if (timer->paused || timer->removed) continue;
+        due = std::min(due, std::max(0.0f, timerInterval(*timer) - timer->elapsed));
+    }
+    if (due == 0 || due == kCCNeverDue) return due;
+    return m_timeScale > 0 ? due / m_timeScale : kCCNeverDue;
+}
+
+float CCScheduler::timerInterval(const Timer& timer) {
+    return timer.timesExecuted == 0 && timer.delay > 0 ? timer.delay : timer.interval;
+}
+
 void CCScheduler::tickTimer(Timer& timer, float dt) {
     // One call per tick at most: a long frame does not replay missed intervals.
     timer.elapsed += dt;
-    float due = timer.timesExecuted == 0 && timer.delay > 0 ? timer.delay : timer.interval;
-    if (timer.elapsed < due) return;
+    if (timer.elapsed < timerInterval(timer)) return;
     float elapsed = timer.elapsed;
     timer.elapsed = 0;
     ++timer.timesExecuted;

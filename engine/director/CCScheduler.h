@@ -25,6 +25,10 @@ public:
     void setTimeScale(float scale) { m_timeScale = scale; }
 
     void update(float dt) override;
+    // How long the next ticks may wait, in seconds: the soonest of every running update's
+    // updateDueIn and every running timer's next call, scaled by the time scale.
+    // kCCNeverDue when nothing scheduled has anything coming.
+    float dueIn() const;
 
     // repeat: how many times after the first call (kCCRepeatForever: no end); delay: wait
     // before the first call. Scheduling an existing selector again only updates its interval.
@@ -66,6 +70,8 @@ private:
     UpdateEntry* findUpdate(const CCObject* target);
     Timer* findTimer(const CCObject* target, SEL_SCHEDULE selector);
     void tickTimer(Timer& timer, float dt);
+    // The time from the last call (or the start) to the next.
+    static float timerInterval(const Timer& timer);
     void purgeRemoved();
 
     std::vector<std::unique_ptr<UpdateEntry>> m_updates;  // sorted by priority, then order

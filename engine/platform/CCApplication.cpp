@@ -1,7 +1,6 @@
 #include "engine/platform/CCApplication.h"
 
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -11,6 +10,8 @@
 #include "engine/director/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/Clock.h"
+#include "engine/platform/FramePacing.h"
+#include "engine/platform/WindowEvents.h"
 
 namespace cocos2d {
 
@@ -25,6 +26,13 @@ void reportFirstFrame() {
     clock_gettime(CLOCK_REALTIME, &now);
     std::fprintf(stderr, "petalune: first frame at %lld.%09ld\n", static_cast<long long>(now.tv_sec),
                  now.tv_nsec);
+}
+
+// True when window input waits; without a window there is none, and the wait is a sleep.
+bool waitForInput(bool windowed, int timeoutMs) {
+    if (windowed) return waitForWindowEvent(timeoutMs);
+    std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+    return false;
 }
 }  // namespace
 
@@ -49,25 +57,38 @@ int CCApplication::run() {
     if (!applicationDidFinishLaunching()) return 0;
     CCDirector* director = CCDirector::sharedDirector();
     CCEGLView* view = CCEGLView::sharedOpenGLView();
+    bool windowed = view && view->getWindow();
     if (view) view->show();
 
     Clock clock;
     double last = clock.seconds();
-    while (!director->isEnded()) {
-        double interval = director->getAnimationInterval();
-        double since = clock.seconds() - last;
-        int waitMs = since >= interval ? 0 : static_cast<int>(std::ceil((interval - since) * 1000));
-        if (view && view->getWindow())
-            view->pollEvents(waitMs);
-        else if (waitMs > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(waitMs));
+    auto frame = [&] {
         double now = clock.seconds();
-        double dt = now - last;
-        if (dt < interval) continue;
-        last = now;
         bool drawnBefore = director->getRenderedFrames() > 0;
-        director->mainLoop(static_cast<float>(dt));
+        director->mainLoop(static_cast<float>(now - last));
+        last = now;
         if (!drawnBefore && director->getRenderedFrames() > 0) reportFirstFrame();
+    };
+    // The first frame is drawn as soon as the window shows.
+    bool frameNow = true;
+    // Input was handled since the last frame: the next one shows what it changed.
+    bool inputSeen = false;
+    while (!director->isEnded()) {
+        if (!frameNow) {
+            float due = inputSeen ? 0.0f : director->frameDueIn();
+            FrameWait wait = nextFrameWait(clock.seconds() - last, director->getAnimationInterval(), due);
+            if (wait.seconds > 0) {
+                if (!waitForInput(windowed, waitMilliseconds(wait.seconds))) continue;
+                // After a still spell the answer to the input is drawn at once.
+                if (wait.idle) frame();
+                view->pollEvents(0);
+                inputSeen = true;
+                frameNow = wait.idle;
+                continue;
+            }
+        }
+        frame();
+        frameNow = inputSeen = false;
     }
     return 0;
 }

@@ -28,9 +28,10 @@ public:
     // Called first in every scheduler tick with the unscaled time step.
     virtual void applicationUpdate(float /*dt*/) {}
 
-    // Launches, shows the window and runs frames at the animation interval until the
-    // director ends. Between frames it waits for the next frame time or the next window
-    // event, so an idle game does not keep a core busy. Returns the exit code.
+    // Launches, shows the window and runs frames until the director ends: at the animation
+    // interval while something is under way, else only when input arrives or the director
+    // says a frame is due (CCDirector::frameDueIn). Between frames it sleeps in the window
+    // system's wait, so a still game costs next to nothing. Returns the exit code.
     int run();
 };
 

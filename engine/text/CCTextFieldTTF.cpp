@@ -166,6 +166,14 @@ void CCTextFieldTTF::update(float dt) {
     m_refusalLeft = std::max(0.0f, m_refusalLeft - dt);
 }
 
+float CCTextFieldTTF::updateDueIn() const {
+    if (isShowingRefusal()) return 0;
+    if (CCIMEDispatcher::sharedDispatcher()->attachedDelegate() != this) return kCCNeverDue;
+    float phase = std::fmod(m_blinkTime, kBlinkPeriod);
+    float flip = phase < kCaretOnPart * kBlinkPeriod ? kCaretOnPart * kBlinkPeriod : kBlinkPeriod;
+    return flip - phase;
+}
+
 void CCTextFieldTTF::draw(DrawList& list, const CCAffineTransform& nodeToWorld) {
     CCAffineTransform shaken = nodeToWorld;
     if (isShowingRefusal()) {

@@ -71,6 +71,8 @@ public:
     bool isShowingRefusal() const { return m_refusalLeft > 0; }
 
     void update(float dt) override;
+    // Every frame while a refusal shakes; else when the caret next shows or hides.
+    float updateDueIn() const override;
     void draw(DrawList& list, const CCAffineTransform& nodeToWorld) override;
 
 protected:

@@ -62,6 +62,10 @@ public:
     void advanceClocks(float dt);
     void updateHints(float dt);
     void updateBoard(float dt);
+    // How long the time steps may pause while nobody plays, the time then given in one
+    // step to the same effect: 0 unless idle, else until the hint moves on or a point bonus
+    // expires.
+    float secondsUntilChange() const;
 
     // Saving: the stored layout in both directions; a load restores the position and settles it.
     void transfer(core::xfer::VirtualBase& t);

@@ -8,6 +8,9 @@
 namespace {
 
 constexpr int kPlacementTries = 1000;
+// A hint shows for this long once found, then the next is looked for after a pause.
+constexpr float kHintShownSeconds = 2;
+constexpr float kHintPauseSeconds = 0.2f;
 
 float centre(int cell) {
     return static_cast<float>(cell * CollapseModel::kCellSize) + 40.0f;
@@ -75,8 +78,17 @@ void CollapseModel::updateHints(float dt) {
         }
     } else {
         m_hintTimer -= dt;
-        if (m_hintTimer < -2) m_hintTimer = 0.2f;
+        if (m_hintTimer < -kHintShownSeconds) m_hintTimer = kHintPauseSeconds;
     }
+}
+
+float CollapseModel::secondsUntilChange() const {
+    if (!isIdle()) return 0;
+    float due = m_hintTimer >= 0 ? m_hintTimer : m_hintTimer + kHintShownSeconds;
+    for (const auto& column : m_pointBonuses)
+        for (const PointBonusCell& bonus : column)
+            if (bonus.bonus >= 0) due = std::min(due, bonus.seconds);
+    return std::max(0.0f, due);
 }
 
 void CollapseModel::updateBoard(float dt) {

@@ -218,6 +218,22 @@ TEST_F(CCTextFieldTTFTest, InALargeLayoutTheCaretStaysAtTheEndOfTheText) {
     EXPECT_LT(atEnd.tl.y - atEnd.bl.y, field->getContentSize().height + 1);
 }
 
+TEST_F(CCTextFieldTTFTest, FramesAreDueWhenTheCaretBlinksAndThroughoutARefusal) {
+    CCDirector* director = CCDirector::sharedDirector();
+    EXPECT_EQ(director->frameDueIn(), kCCNeverDue) << "without the keyboard nothing blinks";
+    ASSERT_TRUE(field->attachWithIME());
+    EXPECT_NEAR(director->frameDueIn(), 0.6f, 1e-4f) << "the caret shows for 0.6 s of each second";
+    // The frame after the loop slept that long hides the caret, then waits for it to show.
+    director->mainLoop(director->frameDueIn() + 1e-3f);
+    EXPECT_FALSE(field->isCaretShown());
+    EXPECT_NEAR(director->frameDueIn(), 0.4f - 1e-3f, 1e-4f);
+
+    field->setMaxLength(1);
+    type("ab");
+    ASSERT_TRUE(field->isShowingRefusal());
+    EXPECT_EQ(director->frameDueIn(), 0) << "the refusal shakes every frame";
+}
+
 TEST_F(CCTextFieldTTFTest, BackspaceDeletesOneWholeCharacter) {
     ASSERT_TRUE(field->attachWithIME());
     field->setString("Grüß名");

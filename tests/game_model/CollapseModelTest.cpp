@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -229,6 +230,37 @@ TEST(CollapseModelTest, PointBonusesArePaidWithTheirBrickAndExpire) {
     for (int frame = 0; frame < 5 * 60 + 2; ++frame) model.update(1.0f / 60);
     EXPECT_EQ(eventsOf(model.takeEvents(), Type::PointBonusRemoved).size(), 1u);
     EXPECT_TRUE(model.state().pointBonuses.empty());
+}
+
+// One step over the whole time the model rests, as the game's loop gives after sleeping.
+void restStep(CollapseModel& model) {
+    float dt = std::max(model.secondsUntilChange(), 1.0f / 60) + 1e-3f;
+    model.advanceClocks(dt);
+    model.updateHints(dt);
+    model.updateBoard(dt);
+}
+
+TEST(CollapseModelTest, AtRestTheModelIsDueWhenTheHintMovesOnOrABonusExpires) {
+    CollapseRules rules = modelRules();
+    rules.hintDelay = 1;
+    CollapseModel hinted = startedModel(rules);
+    hinted.setBoard(board(std::vector<std::string>(9, "RRRRRRRR")));
+    restStep(hinted);
+    ASSERT_FALSE(hinted.hintCells().empty());
+    EXPECT_NEAR(hinted.secondsUntilChange(), 2, 0.02f) << "a hint shows for two seconds";
+    restStep(hinted);
+    EXPECT_NEAR(hinted.secondsUntilChange(), 0.2f, 1e-3f) << "then the next is looked for after a pause";
+
+    rules.hintDelay = 60;
+    CollapseModel model = startedModel(rules);
+    model.setBoard(board(withBottomRows({"RRRRBGOB", "BGOBGOBG"})));
+    ASSERT_EQ(model.playCell(0, 0), 4);
+    EXPECT_EQ(model.secondsUntilChange(), 0) << "the group fades";
+    ASSERT_GE(settle(model), 0);
+    model.clearEvents();
+    EXPECT_LT(model.secondsUntilChange(), 5) << "the point bonus expires long before the hint";
+    restStep(model);
+    EXPECT_EQ(eventsOf(model.takeEvents(), Type::PointBonusRemoved).size(), 1u);
 }
 
 TEST(CollapseModelTest, TheLevelIsWonOnceTheBoardRestsAndTheNextOneIsBigger) {

@@ -58,6 +58,19 @@ TEST_F(MenuAutoClick, TheLastDelayArmsTheTimerAndTheFirstMarkedItemFires) {
     EXPECT_EQ(owner.commands, (Log{"first", "first"}));
 }
 
+TEST_F(MenuAutoClick, AStillMenuSleepsUntilItsClickAndThenForGood) {
+    loadConfig("[m]\npos(+)=100,100\n text()=go\n function()=go\n auto_click()=2.0\n");
+    RecordingOwner owner;
+    showMenu("m", &owner);
+    CCDirector* director = CCDirector::sharedDirector();
+    float due = director->frameDueIn();
+    EXPECT_NEAR(due, 2.0f - driver.timeStep(), 1e-4f);
+    director->mainLoop(due + 1e-3f);  // the frame after the loop slept
+    EXPECT_EQ(owner.commands, Log{"go"});
+    driver.advance(1);
+    EXPECT_EQ(director->frameDueIn(), kCCNeverDue) << "nothing is left to wait for";
+}
+
 TEST_F(MenuAutoClick, GameOverPopupFiresByItselfAfterFiveSeconds) {
     loadConfig(
         "[popup_game_over]\n"

@@ -1,11 +1,11 @@
-#include "online/UpdateCheck.h"
-
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "online/InstalledVersion.h"
 #include "online/OnlineHosts.h"
+#include "online/UpdateCheck.h"
 #include "online/VersionText.h"
 #include "tests/online/LoopbackHttpServer.h"
 
@@ -17,7 +17,7 @@ using petalune::test::LoopbackHttpServer;
 constexpr std::uint32_t kVersion1_2 = (1u << 16) | 2u;
 
 UpdateCheck::Settings settingsFor(const std::string& host, std::chrono::milliseconds timeout = 5s) {
-    return {host, kVersion1_2, 0ms, timeout};
+    return {host, kVersion1_2, 0ms, timeout, nullptr};
 }
 
 struct AnswerCase {
@@ -36,8 +36,15 @@ TEST_P(UpdateCheckAnswer, AsksOnceAndOffersOnlyANewerVersion) {
     const AnswerCase& c = GetParam();
     LoopbackHttpServer server(c.status, c.body);
     UpdateCheck check;
-    ASSERT_TRUE(check.start(settingsFor(server.address())));
+    std::atomic<int> wakes{0};
+    UpdateCheck::Settings settings = settingsFor(server.address());
+    settings.answered = [&wakes] { ++wakes; };
+    ASSERT_TRUE(check.start(settings));
     check.wait();
+    // A sleeping game loop hears of an offer only through this call.
+    if (c.offered) {
+        EXPECT_EQ(wakes.load(), 1);
+    }
 
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0].method, "GET");
@@ -54,26 +61,31 @@ TEST_P(UpdateCheckAnswer, AsksOnceAndOffersOnlyANewerVersion) {
     EXPECT_EQ(server.requests().size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, UpdateCheckAnswer,
-    ::testing::Values(AnswerCase{"Newer", 200, "1131075", "2.3"},
-                      AnswerCase{"BlanksBeforeTheNumber", 200, "1  131075\n", "2.3"},
-                      AnswerCase{"TextAfterTheNumber", 200, "1131075;latest", "2.3"},
-                      AnswerCase{"NoNumber", 200, "1", "0.0"},
-                      AnswerCase{"MovedCountsAsAnswer", 301, "1131075", "2.3"},
-                      AnswerCase{"NoNewerVersion", 200, "0131075", nullptr},
-                      AnswerCase{"OverlongAnswer", 200, s_overlongAnswer.c_str(), nullptr},
-                      AnswerCase{"EmptyBody", 200, "", nullptr},
-                      AnswerCase{"NotFound", 404, "1131075", nullptr},
-                      AnswerCase{"ServerError", 500, "1131075", nullptr}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Answers, UpdateCheckAnswer,
+                         ::testing::Values(AnswerCase{"Newer", 200, "1131075", "2.3"},
+                                           AnswerCase{"BlanksBeforeTheNumber", 200, "1  131075\n", "2.3"},
+                                           AnswerCase{"TextAfterTheNumber", 200, "1131075;latest", "2.3"},
+                                           AnswerCase{"NoNumber", 200, "1", "0.0"},
+                                           AnswerCase{"MovedCountsAsAnswer", 301, "1131075", "2.3"},
+                                           AnswerCase{"NoNewerVersion", 200, "0131075", nullptr},
+                                           AnswerCase{"OverlongAnswer", 200, s_overlongAnswer.c_str(),
+                                                      nullptr},
+                                           AnswerCase{"EmptyBody", 200, "", nullptr},
+                                           AnswerCase{"NotFound", 404, "1131075", nullptr},
+                                           AnswerCase{"ServerError", 500, "1131075", nullptr}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(UpdateCheck, RefusedConnectionOffersNothing) {
     UpdateCheck check;
-    ASSERT_TRUE(check.start(settingsFor("http://127.0.0.1:" + std::to_string(petalune::test::unusedLoopbackPort()))));
+    std::atomic<int> wakes{0};
+    UpdateCheck::Settings settings =
+        settingsFor("http://127.0.0.1:" + std::to_string(petalune::test::unusedLoopbackPort()));
+    settings.answered = [&wakes] { ++wakes; };
+    ASSERT_TRUE(check.start(settings));
     check.wait();
     std::string newer, installed;
     EXPECT_FALSE(check.poll(newer, installed));
+    EXPECT_EQ(wakes.load(), 0);
 }
 
 TEST(UpdateCheck, ServerThatNeverAnswersTimesOutWithoutAnOffer) {
@@ -88,7 +100,7 @@ TEST(UpdateCheck, ServerThatNeverAnswersTimesOutWithoutAnOffer) {
 
 TEST(UpdateCheck, StopAbandonsTheWaitAndTheTransfer) {
     UpdateCheck waiting;
-    ASSERT_TRUE(waiting.start({"http://127.0.0.1:1", kVersion1_2, 1h, 1h}));
+    ASSERT_TRUE(waiting.start({"http://127.0.0.1:1", kVersion1_2, 1h, 1h, nullptr}));
     waiting.stop();
 
     LoopbackHttpServer server;
@@ -104,7 +116,7 @@ TEST(UpdateCheck, NoRequestWithoutHostOrVersionOrWithAnOverlongAddress) {
     LoopbackHttpServer server(200, "1131075");
     UpdateCheck noHost, noVersion, overlong;
     EXPECT_FALSE(noHost.start(settingsFor("")));
-    EXPECT_FALSE(noVersion.start({server.address(), 0, 0ms, 5s}));
+    EXPECT_FALSE(noVersion.start({server.address(), 0, 0ms, 5s, nullptr}));
     EXPECT_FALSE(overlong.start(settingsFor(server.address() + "/" + std::string(160, 'p'))));
     EXPECT_TRUE(server.requests().empty());
 }

@@ -216,6 +216,20 @@ TEST_F(TwistedPlay, ClockWaitsForTheInfoPopupAndLosesAtZero) {
     EXPECT_NE(popup("popup_level_lost"), nullptr);
 }
 
+TEST_F(TwistedPlay, TheClockIsDueOncePerShownSecondAndNotWhileItWaits) {
+    defineLevel("level91", "max_time=3\n");
+    play("level91", {}, true);
+    EXPECT_EQ(game->updateDueIn(), cocos2d::kCCNeverDue) << "the info popup holds the clock";
+    clickCommand(popup("popup_level_info"), "close_menu");
+    driver.step();
+    // Each frame after a sleep of the due time shows the next second.
+    for (const char* shown : {"3", "2", "1", "0"}) {
+        EXPECT_EQ(labelText(menu, "time"), shown);
+        cocos2d::CCDirector::sharedDirector()->mainLoop(game->updateDueIn() + 1e-3f);
+    }
+    EXPECT_TRUE(game->isLost());
+}
+
 class TwistedKeys : public petalune::test::TwistedTest {
 protected:
     void press(int key) { driver.keyPress(key); }

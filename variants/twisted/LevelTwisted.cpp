@@ -1,5 +1,7 @@
 #include "variants/twisted/LevelTwisted.h"
 
+#include <cmath>
+
 #include "config/IniLookup.h"
 #include "engine/actions/CCActionComposite.h"
 #include "engine/actions/CCActionFade.h"
@@ -145,6 +147,14 @@ bool LevelTwisted::popupIsOpen() const {
             if (dynamic_cast<MenuLayer*>(children->objectAtIndex(i))) return true;
     }
     return false;
+}
+
+float LevelTwisted::updateDueIn() const {
+    if (isEditor() || popupIsOpen()) return kCCNeverDue;
+    if (m_infoPending) return 0;
+    if (m_board.isOver()) return kCCNeverDue;
+    float left = m_board.timeLeft();
+    return left - std::floor(left);
 }
 
 void LevelTwisted::update(float dt) {

@@ -41,6 +41,8 @@ public:
     bool init() override;
 
     void update(float dt) override;
+    // When the clock shows its next second; nothing while it stands.
+    float updateDueIn() const override;
     bool ccTouchBegan(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
     void ccTouchMoved(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
     void ccTouchEnded(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
