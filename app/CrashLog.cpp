@@ -29,11 +29,16 @@ std::atomic<bool> s_reporting{false};
 
 const char* signalName(int signal) {
     switch (signal) {
-        case SIGABRT: return "SIGABRT (abort)";
-        case SIGFPE: return "SIGFPE (floating-point error)";
-        case SIGILL: return "SIGILL (illegal instruction)";
-        case SIGSEGV: return "SIGSEGV (segmentation fault)";
-        default: return "a fatal signal";
+        case SIGABRT:
+            return "SIGABRT (abort)";
+        case SIGFPE:
+            return "SIGFPE (floating-point error)";
+        case SIGILL:
+            return "SIGILL (illegal instruction)";
+        case SIGSEGV:
+            return "SIGSEGV (segmentation fault)";
+        default:
+            return "a fatal signal";
     }
 }
 

@@ -14,20 +14,29 @@ std::string escapedForLog(const std::string& text) {
     std::string escaped;
     for (char c : text) {
         switch (c) {
-            case '\\': escaped += "\\\\"; break;
-            case '\t': escaped += "\\t"; break;
-            case '\n': escaped += "\\n"; break;
-            case '\r': escaped += "\\r"; break;
-            default: escaped += c;
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '\t':
+                escaped += "\\t";
+                break;
+            case '\n':
+                escaped += "\\n";
+                break;
+            case '\r':
+                escaped += "\\r";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
 }
 
 std::string formField(CURL* handle, const char* name, const std::string& value) {
-    char* escaped = curl_easy_escape(handle, value.c_str(), static_cast<int>(value.size()));
+    char* escaped = curl().easyEscape(handle, value.c_str(), static_cast<int>(value.size()));
     std::string field = std::string(name) + "=" + (escaped ? escaped : "");
-    curl_free(escaped);
+    curl().free(escaped);
     return field;
 }
 
@@ -39,7 +48,7 @@ bool AnalyticsClient::start(Settings settings) {
     m_settings = std::move(settings);
     if (!m_settings.endpoint.empty()) {
         m_curl = std::make_unique<CurlGlobal>();
-        m_handle = m_curl->ok() ? curl_easy_init() : nullptr;
+        m_handle = m_curl->ok() ? curl().easyInit() : nullptr;
         if (!m_handle) {
             std::fprintf(stderr, "Analytics: libcurl is unusable; no events are sent\n");
             m_settings.endpoint.clear();
@@ -76,7 +85,7 @@ void AnalyticsClient::stop() {
         m_wake.notify_one();
         m_worker.join();
     }
-    if (m_handle) curl_easy_cleanup(m_handle);
+    if (m_handle) curl().easyCleanup(m_handle);
     if (m_log) std::fclose(m_log);
     m_handle = nullptr;
     m_log = nullptr;
@@ -125,19 +134,21 @@ void AnalyticsClient::log(const Event& event) {
 }
 
 void AnalyticsClient::post(const Event& event) {
-    std::string form = formField(m_handle, "game", std::to_string(m_settings.gameId)) + "&" +
-                       formField(m_handle, "key", m_settings.key) + "&" + formField(m_handle, "system", "Linux") +
-                       "&" + formField(m_handle, "version", installedVersionName()) + "&" +
-                       formField(m_handle, "kind", event.kind) + "&" + formField(m_handle, "value", event.value);
+    std::string form =
+        formField(m_handle, "game", std::to_string(m_settings.gameId)) + "&" +
+        formField(m_handle, "key", m_settings.key) + "&" + formField(m_handle, "system", "Linux") + "&" +
+        formField(m_handle, "version", installedVersionName()) + "&" +
+        formField(m_handle, "kind", event.kind) + "&" + formField(m_handle, "value", event.value);
     AnswerBody answer(kMaxAnswerBytes);
     long status = 0;
     if (prepareTransfer(m_handle, m_settings.endpoint, m_settings.timeout, &answer, &m_cancel) &&
-        curl_easy_setopt(m_handle, CURLOPT_COPYPOSTFIELDS, form.c_str()) == CURLE_OK) {
+        curl().easySetopt(m_handle, CURLOPT_COPYPOSTFIELDS, form.c_str()) == CURLE_OK) {
         status = performTransfer(m_handle);
     }
     if ((status < 200 || status > 299) && !m_reportedFailure && !m_cancel) {
         // One line per run: a missing network must not flood the player's terminal.
-        std::fprintf(stderr, "Analytics: %s did not take an event (status %ld); later failures are not reported\n",
+        std::fprintf(stderr,
+                     "Analytics: %s did not take an event (status %ld); later failures are not reported\n",
                      m_settings.endpoint.c_str(), status);
         m_reportedFailure = true;
     }

@@ -7,14 +7,27 @@
 #include <cstddef>
 #include <string>
 
+// libcurl's functions. The library is opened on first use, not when the game starts: a run
+// without a publisher host never loads it and the two dozen libraries it needs.
+struct CurlFunctions {
+    CURLcode (*globalInit)(long flags);
+    void (*globalCleanup)();
+    CURL* (*easyInit)();
+    void (*easyCleanup)(CURL* handle);
+    CURLcode (*easySetopt)(CURL* handle, CURLoption option, ...);
+    CURLcode (*easyPerform)(CURL* handle);
+    CURLcode (*easyGetinfo)(CURL* handle, CURLINFO info, ...);
+    char* (*easyEscape)(CURL* handle, const char* text, int length);
+    void (*free)(void* memory);
+};
+
 // libcurl's global state, alive while an instance is; libcurl counts the calls.
-// Made and dropped on the main thread, never by a worker.
+// Made and dropped on the main thread, never by a worker. Opens the library first; ok()
+// is false (after one line on standard error) when it cannot be opened.
 class CurlGlobal {
 public:
-    CurlGlobal() : m_ok(curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK) {}
-    ~CurlGlobal() {
-        if (m_ok) curl_global_cleanup();
-    }
+    CurlGlobal();
+    ~CurlGlobal();
     CurlGlobal(const CurlGlobal&) = delete;
     CurlGlobal& operator=(const CurlGlobal&) = delete;
     bool ok() const { return m_ok; }
@@ -22,6 +35,9 @@ public:
 private:
     bool m_ok;
 };
+
+// The functions of the opened library. Only while a CurlGlobal is ok.
+const CurlFunctions& curl();
 
 // The body of an answer. Answers the game expects are short texts: one that grows past the
 // limit fails the transfer rather than the memory.

@@ -8,4 +8,6 @@ std::uint32_t installedVersion() {
            static_cast<std::uint32_t>(PETALUNE_VERSION_MINOR);
 }
 
-const char* installedVersionName() { return PETALUNE_VERSION_NAME; }
+const char* installedVersionName() {
+    return PETALUNE_VERSION_NAME;
+}

@@ -28,17 +28,17 @@ bool UpdateCheck::start(const Settings& settings) {
         std::fprintf(stderr, "Update check skipped: the address %s is too long\n", address.c_str());
         return false;
     }
-    auto curl = std::make_unique<CurlGlobal>();
-    if (!curl->ok()) return false;
-    CURL* handle = curl_easy_init();
+    auto global = std::make_unique<CurlGlobal>();
+    if (!global->ok()) return false;
+    CURL* handle = curl().easyInit();
     if (!handle) return false;
     if (!prepareTransfer(handle, address, settings.timeout, &m_response, &m_cancel)) {
-        curl_easy_cleanup(handle);
+        curl().easyCleanup(handle);
         return false;
     }
     m_started = true;
     m_installedVersion = settings.installedVersion;
-    m_curl = std::move(curl);
+    m_curl = std::move(global);
     m_worker = std::thread(&UpdateCheck::run, this, handle, settings.delay, settings.answered);
     return true;
 }
@@ -49,7 +49,7 @@ void UpdateCheck::run(CURL* handle, std::chrono::milliseconds delay, std::functi
         m_delayWake.wait_for(lock, delay, [this] { return m_cancel.load(); });
     }
     long status = m_cancel.load() ? 0 : performTransfer(handle);
-    curl_easy_cleanup(handle);
+    curl().easyCleanup(handle);
     // Redirects are not followed; a 301 still counts as an answer.
     if (status != 200 && status != 301) return;
     m_answered.store(true, std::memory_order_release);
