@@ -57,6 +57,7 @@ std::string runtimeFolder() {
         if (trusted(folder)) return folder;
     }
     if (s_madeForThisRun.empty()) {
+        registerProcessReset([] { s_madeForThisRun.clear(); });
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = withSlash(tmp && *tmp == '/' ? tmp : "/tmp") + "petalune-XXXXXX";
         // Where not even that works, a path below a file: every write fails cleanly.

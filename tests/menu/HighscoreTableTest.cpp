@@ -103,6 +103,7 @@ TEST(HighscoreFile, AnUnreadableTableIsEmptyAndNeverThrowsOrBlocks) {
 // Four games storing results at the same time: none is lost to another's write.
 TEST(HighscoreFile, ResultsStoredByRunningGamesAtOnceAreAllMerged) {
     const std::string table = "h-shared";
+    std::filesystem::remove(tempFolderPath() + table);
     constexpr int kGames = 4, kResults = 25;
     std::vector<pid_t> games;
     for (int game = 0; game < kGames; ++game) {

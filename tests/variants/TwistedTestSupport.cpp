@@ -28,6 +28,8 @@ void clickCommand(MenuLayer* layer, const std::string& command) {
 }
 
 TwistedTest::TwistedTest() : driver(640, 860) {
+    // Levels an earlier test defined are gone: every test starts from the file.
+    IniStore::shared().load();
     scene = CCScene::create();
     CCDirector::sharedDirector()->runWithScene(scene);
     driver.step();
