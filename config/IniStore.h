@@ -28,7 +28,6 @@ public:
     // A file in the root file's folder that load() reads after the root file and the files
     // its [load_ini] names, so its sections replace theirs; "" for none.
     void setEditionFile(std::string name) { m_editionName = std::move(name); }
-    const std::string& editionFile() const { return m_editionName; }
     // Whether a file of that name can be read from the root file's folder.
     bool hasFile(const std::string& name) const;
 

@@ -38,7 +38,6 @@ public:
 
     // False when already started.
     bool start(Settings settings);
-    bool isStarted() const { return m_started; }
 
     // Hands the event to the worker and returns at once.
     void track(std::string kind, std::string value);

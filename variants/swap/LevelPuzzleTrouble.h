@@ -54,7 +54,6 @@ public:
     const SwapGame& game() const { return m_game; }
     SwapGame& game() { return m_game; }
     const std::string& gameSection() const { return m_gameSection; }
-    const std::string& highscoreTable() const { return m_highscoreTable; }
     std::vector<std::string> openPopups() const;
     // The text of the HUD's score counter, which rolls toward the score.
     std::string shownScore() const;

@@ -67,8 +67,6 @@ public:
     bool isTestPlay() const { return m_testPlay; }
     EditorMode editorMode() const { return m_editorMode; }
     int selectedTile() const { return m_selectedTile; }
-    int selectedBlock() const { return m_selectedBlock; }
-    int selectedConnection() const { return m_selectedConnection; }
     // Sections of the popups open on the layer, oldest first.
     std::vector<std::string> openPopups() const;
 

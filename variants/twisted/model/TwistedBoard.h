@@ -56,8 +56,6 @@ public:
     // stone shows its face and another one is hidden instead.
     bool hold(int column, int row);
     bool isHolding() const { return m_heldColumn >= 0; }
-    int heldColumn() const { return m_heldColumn; }
-    int heldRow() const { return m_heldRow; }
     // Moves the held stone into the free cell next to it in a direction it may move in;
     // nothing happens otherwise.
     Step moveHeld(int column, int row);
