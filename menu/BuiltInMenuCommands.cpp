@@ -35,7 +35,7 @@ bool BuiltInMenuCommands::onMenuFunction(MenuLayer* layer, const std::string& co
         layer->removeFromParentAndCleanup(true);
     } else if (command == "toggle_sound") {
         setSoundOn(!isSoundOn());
-    } else if (command == "url_store" || command.starts_with(kUrlPrefix)) {
+    } else if (command == "url_store" || command == "url_site" || command.starts_with(kUrlPrefix)) {
         openLinkForMenuCommand(command);
     } else {
         return false;

@@ -55,6 +55,7 @@ protected:
             "pos(+)=320,540\n text()=Rules\n function()=menu,rules\n sample()=5,intro\n"
             "pos(+)=320,460\n text()=Web\n function()=url,https://cobaltheron.example/\n track()=url_web\n"
             "pos(+)=320,400\n text()=Store\n function()=url_store\n"
+            "pos(+)=320,160\n text()=Site\n function()=url_site\n"
             "pos(+)=320,340\n text()=Exit\n function()=exit\n"
             "pos(+)=320,280\n text()=Variant\n function()=toggle_variant\n"
             "pos(+)=320,220\n text()=Undo\n function()=undo\n"
@@ -172,15 +173,19 @@ TEST_F(MenuCommands, LinksWithoutAnAddressAreNotShown) {
 
 TEST_F(MenuCommands, LinksOpenTheirAddressAndLeaveTheScene) {
     setOnlineHost(OnlineHost::Store, "http://127.0.0.1:9");
+    setOnlineHost(OnlineHost::Site, "http://127.0.0.1:8");
     layer->onReload();
     CCScene* before = runningScene();
     clickCommand("url,https://cobaltheron.example/");
     clickCommand("url_store");
+    clickCommand("url_site");
     driver.step();
     setOnlineHost(OnlineHost::Store, std::nullopt);
-    ASSERT_EQ(urls.size(), 2u);
+    setOnlineHost(OnlineHost::Site, std::nullopt);
+    ASSERT_EQ(urls.size(), 3u);
     EXPECT_EQ(urls[0], "https://cobaltheron.example/");
     EXPECT_TRUE(urls[1].starts_with("http://127.0.0.1:9/")) << urls[1];
+    EXPECT_TRUE(urls[2].starts_with("http://127.0.0.1:8")) << urls[2];
     EXPECT_EQ(runningScene(), before);
     EXPECT_TRUE(owner.commands.empty());
 }
