@@ -7,6 +7,7 @@
 #include "engine/input/CCTouch.h"
 #include "engine/input/CCTouchDispatcher.h"
 #include "engine/text/CCTextFieldTTF.h"
+#include "menu/FocusFrame.h"
 #include "menu/MenuItemFontAndSprite.h"
 #include "menu/MenuLayerMenu.h"
 #include "online/Analytics.h"
@@ -115,6 +116,8 @@ std::string MenuLayer::itemText(CCNode* item) {
 
 void MenuLayer::update(float dt) {
     if (m_focusTag) showFocus(focusedButton());
+    // The frame is drawn above this menu's children, so a popup opened on it would not cover it.
+    if (m_focusFrame && hasOpenPopup()) m_focusFrame->setVisible(false);
     if (m_autoClickTimer <= 0) return;
     m_autoClickTimer -= dt;
     if (m_autoClickTimer <= 0) activateFirstButtonWith("auto_click", false);
@@ -122,6 +125,14 @@ void MenuLayer::update(float dt) {
 
 float MenuLayer::updateDueIn() const {
     return m_autoClickTimer > 0 ? m_autoClickTimer : kCCNeverDue;
+}
+
+bool MenuLayer::hasOpenPopup() const {
+    for (CCObject* child : *getChildren()) {
+        auto* layer = dynamic_cast<MenuLayer*>(child);
+        if (layer && layer->popupLevel() != 0) return true;
+    }
+    return false;
 }
 
 void MenuLayer::activateFirstButtonWith(std::string_view key, bool needsNonZero) {

@@ -63,6 +63,8 @@ public:
     MenuLayerMenu* menu() const;
     static constexpr int kMaxPopupLevel = 1000;
     int popupLevel() const { return m_popupLevel; }
+    // A popup menu layer is open on this one.
+    bool hasOpenPopup() const;
     float autoClickTimer() const { return m_autoClickTimer; }
     cocos2d::CCTextFieldTTF* focusedInput() const { return m_focusedInput; }
     // Gives the keyboard to one of this layer's text fields (null: to none).

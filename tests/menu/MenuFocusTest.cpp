@@ -114,6 +114,15 @@ TEST_F(MenuFocus, TheFrameSurroundsTheFocusedButtonAndAPointerTouchHidesIt) {
     EXPECT_NEAR(framed.getMidY(), 600, 0.5f);
     EXPECT_NEAR(framed.size.width, petalune::test::kButtonWidth, 0.5f);
 
+    // A popup opened on the menu covers its frame; closed, the frame shows again.
+    MenuLayer* popup = MenuLayer::create("popup", &owner);
+    menu->addChild(popup);
+    driver.step();
+    EXPECT_FALSE(frame->isVisible());
+    popup->removeFromParent();
+    driver.step();
+    EXPECT_TRUE(frame->isVisible());
+
     driver.tap(600, 50);  // nothing there
     EXPECT_FALSE(frame->isVisible());
     EXPECT_EQ(focused(), "");
