@@ -196,7 +196,11 @@ void CCDirector::drawScene() {
     // A still screen costs nothing: the same commands need no new pixels.
     if (!m_needsRedraw && m_drawList == m_previousDrawList) return;
     std::shared_ptr<Renderer> renderer = getRenderer();
-    renderer->render(m_drawList, 0, Color4B{0, 0, 0, 255});
+    // Only the changed parts of the window are drawn again, unless the whole of it must be.
+    if (m_needsRedraw)
+        renderer->render(m_drawList, 0, Color4B{0, 0, 0, 255});
+    else
+        renderer->renderChanges(m_previousDrawList, m_drawList, Color4B{0, 0, 0, 255});
     renderer->present();
     m_needsRedraw = false;
     ++m_renderedFrames;

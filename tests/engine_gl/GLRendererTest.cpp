@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,74 @@ TEST_F(GLRenderer, RenderingIntoAPlainTextureIsRefused) {
     show.addQuad(plain, kBlendPremultiplied, rectQuad(0, 0, 10, 10));
     renderFrame(show);
     EXPECT_TRUE(colorNear(pixel(5, 5), kRed)) << "the texture is unchanged";
+}
+
+}  // namespace
+
+namespace {
+
+using namespace cocos2d;
+using petalune::test::rectQuad;
+
+TEST_F(GLRenderer, DrawingOnlyTheDamageGivesTheFullFrameByteForByte) {
+    // A gradient stretched over the window, so that every pixel of the backdrop differs and
+    // a region drawn from the wrong texels or left stale shows.
+    std::vector<std::uint8_t> gradient;
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            std::uint8_t a = static_cast<std::uint8_t>(160 + 30 * y);
+            gradient.insert(gradient.end(), {static_cast<std::uint8_t>(x * 40 * a / 255),
+                                             static_cast<std::uint8_t>(y * 50 * a / 255), 90, a});
+        }
+    }
+    TextureId backdrop = texture(4, 4, gradient);
+    TextureId sprite = texture(2, 2, {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 128, 128, 128, 128});
+
+    // One frame of a scene that moves a sprite, fades a label, moves a clip, rotates a
+    // piece and removes one.
+    auto frame = [&](int step) {
+        DrawList list;
+        list.addQuad(backdrop, kBlendPremultiplied, rectQuad(0, 0, kWidth, kHeight));
+        list.addQuad(sprite, kBlendPremultiplied, rectQuad(3.5f + step * 2.25f, 4.25f, 9, 7));
+        std::uint8_t fade = static_cast<std::uint8_t>(255 - step * 50);
+        for (int glyph = 0; glyph < 3; ++glyph) {
+            list.addQuad(sprite, kBlendPremultiplied,
+                         rectQuad(30.0f + glyph * 5, 36, 4, 6, Color4B{fade, fade, fade, fade}));
+        }
+        list.pushClip(ClipRect{40.0f + step, 5, 12, 14.5f});
+        list.addQuad(sprite, kBlendAdditive, rectQuad(35, 0, 30, 30));
+        list.popClip();
+        if (step < 3) list.addQuad(0, kBlendPremultiplied, rectQuad(5, 30, 6, 6, {0, 0, 80, 255}));
+        float turn = 0.3f * static_cast<float>(step);
+        auto corner = [&](float dx, float dy, float u, float v) {
+            return Vertex{50 + dx * std::cos(turn) - dy * std::sin(turn),
+                          35 + dx * std::sin(turn) + dy * std::cos(turn), u, v, Color4B{255, 255, 255, 255}};
+        };
+        list.addQuad(
+            sprite, kBlendPremultiplied,
+            Quad{corner(-4, -4, 0, 1), corner(4, -4, 1, 1), corner(-4, 4, 0, 0), corner(4, 4, 1, 0)});
+        return list;
+    };
+
+    DrawList before = frame(0);
+    renderer().render(before, 0, {0, 0, 0, 255});
+    for (int step = 1; step <= 4; ++step) {
+        DrawList after = frame(step);
+        renderer().renderChanges(before, after, {0, 0, 0, 255});
+        long long damaged = 0;
+        for (const PixelRect& rect : renderer().lastDamage()) damaged += rect.area();
+        EXPECT_LT(damaged, kWidth * kHeight) << "step " << step << " drew only part of the window";
+        std::vector<std::uint8_t> partial, whole;
+        int width = 0, height = 0;
+        ASSERT_TRUE(renderer().readPixels(partial, width, height));
+        renderer().render(after, 0, {0, 0, 0, 255});
+        ASSERT_TRUE(renderer().readPixels(whole, width, height));
+        ASSERT_EQ(partial.size(), whole.size());
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < whole.size(); ++i) differing += partial[i] != whole[i];
+        EXPECT_EQ(differing, 0u) << "step " << step;
+        before = std::move(after);
+    }
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ GLRenderer::~GLRenderer() {
     if (m_indexBuffer) m_gl.DeleteBuffers(1, &m_indexBuffer);
 }
 
-GLuint GLRenderer::makeGLTexture(int width, int height, const std::uint8_t* rgba) {
+GLuint GLRenderer::makeGLTexture(int width, int height, const std::uint8_t* rgba, GLint filter) {
     if (width <= 0 || height <= 0 || width > m_maxTextureSize || height > m_maxTextureSize) {
         std::fprintf(stderr, "OpenGL: cannot make a %d x %d texture (the driver allows up to %d)\n", width,
                      height, m_maxTextureSize);
@@ -76,8 +76,8 @@ GLuint GLRenderer::makeGLTexture(int width, int height, const std::uint8_t* rgba
     GLuint name = 0;
     m_gl.GenTextures(1, &name);
     m_gl.BindTexture(GL_TEXTURE_2D, name);
-    m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     m_gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     m_gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -112,10 +112,15 @@ TextureId GLRenderer::createRenderTarget(int width, int height) {
     }
     GLuint name = makeGLTexture(width, height, nullptr);
     if (!name) return 0;
+    GLuint framebuffer = makeFramebuffer(name, width, height);
+    return framebuffer ? remember(Texture{name, width, height, framebuffer}) : 0;
+}
+
+GLuint GLRenderer::makeFramebuffer(GLuint texture, int width, int height) {
     GLuint framebuffer = 0;
     m_gl.GenFramebuffers(1, &framebuffer);
     m_gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    m_gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, name, 0);
+    m_gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
     bool complete = m_gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (complete) {
         // Drawn before anything is rendered into it, a target shows nothing rather than noise.
@@ -127,10 +132,26 @@ TextureId GLRenderer::createRenderTarget(int width, int height) {
     if (!complete) {
         std::fprintf(stderr, "OpenGL: a %d x %d render target is not supported\n", width, height);
         m_gl.DeleteFramebuffers(1, &framebuffer);
-        m_gl.DeleteTextures(1, &name);
+        m_gl.DeleteTextures(1, &texture);
         return 0;
     }
-    return remember(Texture{name, width, height, framebuffer});
+    return framebuffer;
+}
+
+TextureId GLRenderer::windowFrame() {
+    if (!m_gl.hasFramebuffers) return 0;
+    auto found = m_textures.find(m_frame);
+    if (found != m_textures.end() && found->second.width == m_width && found->second.height == m_height)
+        return m_frame;
+    deleteTexture(m_frame);
+    m_frame = 0;
+    m_damage.frameLost();
+    // Nearest texels, so that present() copies the frame exactly.
+    GLuint name = makeGLTexture(m_width, m_height, nullptr, GL_NEAREST);
+    if (!name) return 0;
+    GLuint framebuffer = makeFramebuffer(name, m_width, m_height);
+    if (framebuffer) m_frame = remember(Texture{name, m_width, m_height, framebuffer});
+    return m_frame;
 }
 
 void GLRenderer::deleteTexture(TextureId texture) {
@@ -146,8 +167,9 @@ void GLRenderer::setViewport(int width, int height) {
     m_height = std::max(1, height);
 }
 
-bool GLRenderer::bindTarget(TextureId target) {
-    int width = m_width, height = m_height;
+bool GLRenderer::bindTarget(TextureId target, int& width, int& height) {
+    width = m_width;
+    height = m_height;
     GLuint framebuffer = 0;
     if (target != 0) {
         auto found = m_textures.find(target);
@@ -206,51 +228,91 @@ void GLRenderer::applyBlend(BlendFunc blend) {
     m_program->setStraightAlpha(blend.src == GL_SRC_ALPHA || blend.src == GL_SRC_ALPHA_SATURATE);
 }
 
-void GLRenderer::applyClip(const DrawCommand& command) {
-    if (!command.clipped) {
-        m_gl.Disable(GL_SCISSOR_TEST);
-        return;
+void GLRenderer::applyClip(const DrawCommand& command, const PixelRect& region) {
+    PixelRect scissor = region;
+    if (command.clipped) {
+        const ClipRect& clip = command.clip;
+        long left = std::lround(clip.x), bottom = std::lround(clip.y);
+        long right = std::lround(clip.x + clip.width), top = std::lround(clip.y + clip.height);
+        scissor = intersect(region, PixelRect{static_cast<int>(left), static_cast<int>(bottom),
+                                              static_cast<int>(std::max(0L, right - left)),
+                                              static_cast<int>(std::max(0L, top - bottom))});
     }
-    const ClipRect& clip = command.clip;
-    long left = std::lround(clip.x), bottom = std::lround(clip.y);
-    long right = std::lround(clip.x + clip.width), top = std::lround(clip.y + clip.height);
-    m_gl.Enable(GL_SCISSOR_TEST);
-    m_gl.Scissor(static_cast<GLint>(left), static_cast<GLint>(bottom),
-                 static_cast<GLsizei>(std::max(0L, right - left)),
-                 static_cast<GLsizei>(std::max(0L, top - bottom)));
+    m_gl.Scissor(scissor.x, scissor.y, scissor.width, scissor.height);
 }
 
-void GLRenderer::render(const DrawList& list, TextureId target, Color4B clear) {
+void GLRenderer::draw(const DrawList& list, TextureId target, const std::vector<PixelRect>& regions,
+                      const Color4B* clear) {
     m_lastDrawCalls = 0;
-    if (!bindTarget(target)) return;
-    m_gl.Disable(GL_SCISSOR_TEST);
-    m_gl.ClearColor(clear.r / 255.0f, clear.g / 255.0f, clear.b / 255.0f, clear.a / 255.0f);
-    m_gl.Clear(GL_COLOR_BUFFER_BIT);
+    int width = 0, height = 0;
+    if (!bindTarget(target, width, height)) return;
     if (!list.quads().empty()) uploadQuads(list);
-
-    for (const DrawCommand& command : list.commands()) {
-        GLuint texture = m_white;
-        bool flipV = false;
-        if (command.texture != 0) {
-            auto found = m_textures.find(command.texture);
-            // A deleted texture draws nothing; a target cannot be read while it is drawn into.
-            if (found == m_textures.end() || command.texture == target) continue;
-            texture = found->second.name;
-            flipV = found->second.framebuffer != 0;
+    m_gl.Enable(GL_SCISSOR_TEST);
+    for (const PixelRect& region : regions) {
+        m_gl.Scissor(region.x, region.y, region.width, region.height);
+        if (clear) {
+            m_gl.ClearColor(clear->r / 255.0f, clear->g / 255.0f, clear->b / 255.0f, clear->a / 255.0f);
+            m_gl.Clear(GL_COLOR_BUFFER_BIT);
         }
-        applyBlend(command.blend);
-        applyClip(command);
-        m_program->setFlipV(flipV);
-        m_gl.BindTexture(GL_TEXTURE_2D, texture);
-        m_gl.DrawElements(GL_TRIANGLES, static_cast<GLsizei>(command.quadCount * 6), GL_UNSIGNED_INT,
-                          reinterpret_cast<const void*>(std::size_t{command.firstQuad} * 6 * sizeof(GLuint)));
-        ++m_lastDrawCalls;
+        for (const DrawCommand& command : list.commands()) {
+            GLuint texture = m_white;
+            bool flipV = false;
+            if (command.texture != 0) {
+                auto found = m_textures.find(command.texture);
+                // A deleted texture draws nothing; a target cannot be read while it is drawn into.
+                if (found == m_textures.end() || command.texture == target) continue;
+                texture = found->second.name;
+                flipV = found->second.framebuffer != 0;
+            }
+            applyBlend(command.blend);
+            applyClip(command, region);
+            m_program->setFlipV(flipV);
+            m_gl.BindTexture(GL_TEXTURE_2D, texture);
+            m_gl.DrawElements(
+                GL_TRIANGLES, static_cast<GLsizei>(command.quadCount * 6), GL_UNSIGNED_INT,
+                reinterpret_cast<const void*>(std::size_t{command.firstQuad} * 6 * sizeof(GLuint)));
+            ++m_lastDrawCalls;
+        }
     }
     m_gl.Disable(GL_SCISSOR_TEST);
     if (target != 0) m_gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+void GLRenderer::render(const DrawList& list, TextureId target, Color4B clear) {
+    if (target != 0) {
+        auto found = m_textures.find(target);
+        int width = found != m_textures.end() ? found->second.width : 0;
+        int height = found != m_textures.end() ? found->second.height : 0;
+        draw(list, target, {PixelRect{0, 0, width, height}}, &clear);
+        m_damage.targetDrawn(target);
+        return;
+    }
+    m_lastDamage = {PixelRect{0, 0, m_width, m_height}};
+    draw(list, windowFrame(), m_lastDamage, &clear);
+    m_damage.wholeFrameDrawn();
+}
+
+void GLRenderer::renderChanges(const DrawList& before, const DrawList& after, Color4B clear) {
+    TextureId frame = windowFrame();
+    // Without a frame that lasts, the back buffer is drawn whole.
+    m_lastDamage = frame ? m_damage.regions(before, after, m_width, m_height)
+                         : std::vector<PixelRect>{PixelRect{0, 0, m_width, m_height}};
+    draw(after, frame, m_lastDamage, &clear);
+}
+
 void GLRenderer::present() {
+    if (m_frame) {
+        // The back buffer's contents are undefined after a swap, so the whole frame is copied.
+        float w = static_cast<float>(m_width), h = static_cast<float>(m_height);
+        const Color4B white{255, 255, 255, 255};
+        m_copy.clear();
+        m_copy.addQuad(m_frame, BlendFunc{GL_ONE, GL_ZERO},
+                       Quad{Vertex{0, 0, 0, 1, white}, Vertex{w, 0, 1, 1, white}, Vertex{0, h, 0, 0, white},
+                            Vertex{w, h, 1, 0, white}});
+        int drawCalls = m_lastDrawCalls;
+        draw(m_copy, 0, {PixelRect{0, 0, m_width, m_height}}, nullptr);
+        m_lastDrawCalls = drawCalls;
+    }
     if (m_swapBuffers) m_swapBuffers();
 }
 
@@ -258,12 +320,16 @@ bool GLRenderer::readPixels(std::vector<std::uint8_t>& rgba, int& width, int& he
     width = m_width;
     height = m_height;
     rgba.resize(static_cast<std::size_t>(width) * height * 4);
-    if (m_gl.hasFramebuffers) m_gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
-    m_gl.ReadBuffer(GL_BACK);
+    auto frame = m_textures.find(m_frame);
+    if (m_gl.hasFramebuffers)
+        m_gl.BindFramebuffer(GL_FRAMEBUFFER, frame != m_textures.end() ? frame->second.framebuffer : 0);
+    if (frame == m_textures.end()) m_gl.ReadBuffer(GL_BACK);
     m_gl.PixelStorei(GL_PACK_ALIGNMENT, 4);
     clearErrors(m_gl);
     m_gl.ReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    if (m_gl.GetError() != GL_NO_ERROR) {
+    bool read = m_gl.GetError() == GL_NO_ERROR;
+    if (m_gl.hasFramebuffers) m_gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!read) {
         rgba.clear();
         return false;
     }

@@ -11,8 +11,10 @@
 namespace cocos2d {
 
 // The OpenGL 2.1 backend. A frame's quads go to the driver in one vertex upload and
-// each DrawCommand is one draw call. Needs its context current whenever it is used,
-// its destructor included.
+// each DrawCommand is one draw call per damaged region. The window's frame lives in a
+// render target that keeps it between frames, so a frame draws only what changed;
+// present() copies it to the back buffer. Needs its context current whenever it is
+// used, its destructor included.
 class GLRenderer final : public Renderer {
 public:
     // Null, with a message on standard error, when the current context cannot draw.
@@ -24,6 +26,8 @@ public:
     TextureId createRenderTarget(int width, int height) override;
     void setViewport(int width, int height) override;
     void render(const DrawList& list, TextureId target, Color4B clear) override;
+    void renderChanges(const DrawList& before, const DrawList& after, Color4B clear) override;
+    const std::vector<PixelRect>& lastDamage() const override { return m_lastDamage; }
     void present() override;
     bool readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) override;
     int lastDrawCalls() const override { return m_lastDrawCalls; }
@@ -37,12 +41,18 @@ private:
 
     explicit GLRenderer(std::function<void()> swapBuffers);
     bool init(GLFunctions::Loader loader);
-    GLuint makeGLTexture(int width, int height, const std::uint8_t* rgba);
+    GLuint makeGLTexture(int width, int height, const std::uint8_t* rgba, GLint filter = GL_LINEAR);
     TextureId remember(const Texture& texture);
+    GLuint makeFramebuffer(GLuint texture, int width, int height);
+    // The window's frame at the window's size; 0 where the driver has no render targets,
+    // and the window's back buffer is drawn into directly.
+    TextureId windowFrame();
     void uploadQuads(const DrawList& list);
-    bool bindTarget(TextureId target);
+    bool bindTarget(TextureId target, int& width, int& height);
+    void draw(const DrawList& list, TextureId target, const std::vector<PixelRect>& regions,
+              const Color4B* clear);
     void applyBlend(BlendFunc blend);
-    void applyClip(const DrawCommand& command);
+    void applyClip(const DrawCommand& command, const PixelRect& region);
 
     std::function<void()> m_swapBuffers;
     GLFunctions m_gl;
@@ -56,6 +66,10 @@ private:
     int m_width = 1, m_height = 1;
     int m_lastDrawCalls = 0;
     bool m_badBlendReported = false;
+    TextureId m_frame = 0;
+    FrameDamage m_damage;
+    std::vector<PixelRect> m_lastDamage;
+    DrawList m_copy;  // present()'s one quad
 };
 
 }  // namespace cocos2d

@@ -15,6 +15,8 @@ public:
     TextureId createRenderTarget(int width, int height) override;
     void setViewport(int width, int height) override;
     void render(const DrawList& list, TextureId target, Color4B clear) override;
+    void renderChanges(const DrawList& before, const DrawList& after, Color4B clear) override;
+    const std::vector<PixelRect>& lastDamage() const override { return m_lastDamage; }
     void present() override { ++m_presented; }
     bool readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) override;
     int lastDrawCalls() const override { return m_lastDrawCalls; }
@@ -39,6 +41,8 @@ private:
     int m_presented = 0;
     int m_viewportWidth = 0;
     int m_viewportHeight = 0;
+    FrameDamage m_damage;
+    std::vector<PixelRect> m_lastDamage;
 };
 
 }  // namespace cocos2d
