@@ -27,8 +27,8 @@ public:
     virtual void onTextInput(const std::string& utf8) = 0;
 };
 
-// A desktop window with its drawing context. Created by the GL backend; headless runs
-// have none.
+// A desktop window with its drawing context. Created by a drawing backend; headless
+// runs have none.
 class PlatformWindow {
 public:
     virtual ~PlatformWindow() = default;
@@ -53,5 +53,7 @@ public:
 // A window with an OpenGL 2.1 context, or null (with a message on standard error) when
 // none can be had.
 std::unique_ptr<PlatformWindow> createGLWindow(int width, int height, const std::string& title);
+// A window drawn in software by SDL, loading no GL driver, or null with a message.
+std::unique_ptr<PlatformWindow> createSoftwareWindow(int width, int height, const std::string& title);
 
 }  // namespace cocos2d

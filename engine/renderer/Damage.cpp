@@ -114,6 +114,15 @@ PixelRect intersect(const PixelRect& a, const PixelRect& b) {
     return PixelRect{left, bottom, std::max(0, right - left), std::max(0, top - bottom)};
 }
 
+PixelRect commandBounds(const DrawList& list, const DrawCommand& command, const PixelRect& window) {
+    PixelRect bounds;
+    for (std::uint32_t i = 0; i < command.quadCount; ++i) {
+        PixelRect quad = quadBounds(list.quads()[command.firstQuad + i], command, window);
+        if (quad.area() > 0) bounds = bounds.area() > 0 ? unite(bounds, quad) : quad;
+    }
+    return bounds;
+}
+
 std::vector<PixelRect> findDamage(const DrawList& before, const DrawList& after, int width, int height,
                                   const std::unordered_set<TextureId>& redrawnTextures) {
     const PixelRect window{0, 0, std::max(0, width), std::max(0, height)};

@@ -29,6 +29,9 @@ std::vector<PixelRect> findDamage(const DrawList& before, const DrawList& after,
 // The overlap of a and b; width or height 0 when they do not meet.
 PixelRect intersect(const PixelRect& a, const PixelRect& b);
 
+// The pixels of `window` a command's quads may touch, inside its clip.
+PixelRect commandBounds(const DrawList& list, const DrawCommand& command, const PixelRect& window);
+
 // Keeps track of a backend's persistent window frame: whether it holds the last frame
 // (it does not after a resize or when it was just made), and which render targets were
 // drawn into since, so their quads count as changed.

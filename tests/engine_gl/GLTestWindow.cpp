@@ -9,28 +9,34 @@ namespace petalune::test {
 
 using namespace cocos2d;
 
-std::unique_ptr<PlatformWindow> GLTest::s_window;
+std::map<Backend, std::unique_ptr<PlatformWindow>> GLTest::s_windows;
 
-void GLTest::SetUpTestSuite() {
-    if (s_window) return;
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    s_window = createGLWindow(kWidth, kHeight, "Petalune GL test");
+std::string backendName(const ::testing::TestParamInfo<Backend>& info) {
+    return info.param == Backend::GL ? "GL" : "Software";
 }
 
 void GLTest::TearDownTestSuite() {
-    s_window.reset();
+    s_windows.clear();
 }
 
 void GLTest::SetUp() {
-    if (!s_window) {
-        if (glRequired()) FAIL() << "no OpenGL 2.1 context here (see the message above)";
-        GTEST_SKIP() << "no OpenGL 2.1 context here (see the message above); GL tests skipped";
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    auto [found, made] = s_windows.try_emplace(GetParam());
+    if (made) {
+        found->second = GetParam() == Backend::GL
+                            ? createGLWindow(kWidth, kHeight, "Petalune GL test")
+                            : createSoftwareWindow(kWidth, kHeight, "Petalune software test");
     }
-    s_window->setFrameSize(kWidth, kHeight);
+    m_window = found->second.get();
+    if (!m_window) {
+        if (glRequired()) FAIL() << "no window for this backend here (see the message above)";
+        GTEST_SKIP() << "no window for this backend here (see the message above); its tests skipped";
+    }
+    m_window->setFrameSize(kWidth, kHeight);
 }
 
 void GLTest::TearDown() {
-    if (!s_window) return;
+    if (!m_window) return;
     for (TextureId texture : m_textures) renderer().deleteTexture(texture);
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/platform/PlatformWindow.h"
@@ -11,20 +13,23 @@
 
 namespace petalune::test {
 
-// One real GL window for the whole test program, on SDL's offscreen driver (EGL with
-// Mesa's software renderer) unless SDL_VIDEODRIVER chooses another, e.g. under xvfb-run.
-class GLTest : public ::testing::Test {
+enum class Backend { GL, Software };
+std::string backendName(const ::testing::TestParamInfo<Backend>& info);
+
+// One real window per drawing backend for the whole test program, on SDL's offscreen
+// driver (EGL with Mesa's software renderer for GL) unless SDL_VIDEODRIVER chooses
+// another, e.g. under xvfb-run. Tests run once with each backend.
+class GLTest : public ::testing::TestWithParam<Backend> {
 protected:
     static constexpr int kWidth = 64;
     static constexpr int kHeight = 48;
 
-    static void SetUpTestSuite();
     static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
-    cocos2d::PlatformWindow& window() { return *s_window; }
-    cocos2d::Renderer& renderer() { return s_window->renderer(); }
+    cocos2d::PlatformWindow& window() { return *m_window; }
+    cocos2d::Renderer& renderer() { return m_window->renderer(); }
 
     // Renders the list into the window's back buffer and reads it back; pixel() looks
     // at (x, y) with the origin bottom left.
@@ -36,7 +41,8 @@ protected:
     cocos2d::TextureId solidTexture(cocos2d::Color4B premultiplied);
 
 private:
-    static std::unique_ptr<cocos2d::PlatformWindow> s_window;
+    static std::map<Backend, std::unique_ptr<cocos2d::PlatformWindow>> s_windows;
+    cocos2d::PlatformWindow* m_window = nullptr;
     std::vector<std::uint8_t> m_pixels;
     int m_readWidth = 0, m_readHeight = 0;
     std::vector<cocos2d::TextureId> m_textures;
@@ -46,7 +52,8 @@ private:
 cocos2d::Quad rectQuad(float x, float y, float width, float height,
                        cocos2d::Color4B color = {255, 255, 255, 255});
 
-// Equal within a small tolerance: software GL rounds blends either way.
+// Equal within a small tolerance: software GL rounds blends either way, and the software
+// backend keeps textures with straight alpha.
 ::testing::AssertionResult colorNear(cocos2d::Color4B actual, cocos2d::Color4B expected, int tolerance = 2);
 
 }  // namespace petalune::test

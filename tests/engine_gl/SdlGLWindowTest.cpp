@@ -12,9 +12,9 @@
 namespace {
 
 using namespace cocos2d;
-using SdlGLWindow = petalune::test::GLTest;
+using Windows = petalune::test::GLTest;
 
-TEST_F(SdlGLWindow, FrameSizeSetsTheDrawingArea) {
+TEST_P(Windows, FrameSizeSetsTheDrawingArea) {
     window().setFrameSize(40, 30);
     EXPECT_EQ(window().width(), 40);
     EXPECT_EQ(window().height(), 30);
@@ -26,7 +26,7 @@ TEST_F(SdlGLWindow, FrameSizeSetsTheDrawingArea) {
     EXPECT_TRUE(petalune::test::colorNear(pixel(19, 14), {0, 0, 0, 255}));
 }
 
-TEST_F(SdlGLWindow, PumpDeliversQueuedInputWithOriginBottomLeft) {
+TEST_P(Windows, PumpDeliversQueuedInputWithOriginBottomLeft) {
     window().setFrameSize(40, 30);
     SDL_Event press{};
     press.type = SDL_MOUSEBUTTONDOWN;
@@ -49,4 +49,10 @@ TEST_F(SdlGLWindow, PumpDeliversQueuedInputWithOriginBottomLeft) {
     EXPECT_EQ(input, (std::vector<std::string>{"down 5,30", "key 120"}));
 }
 
+}  // namespace
+
+namespace {
+INSTANTIATE_TEST_SUITE_P(Backends, Windows,
+                         ::testing::Values(petalune::test::Backend::GL, petalune::test::Backend::Software),
+                         petalune::test::backendName);
 }  // namespace
