@@ -29,6 +29,7 @@ bool parseSeed(const std::string& text, std::uint32_t& seed) {
 // The long options that take a value, and where it goes.
 std::string* valueSlot(LaunchOptions& options, std::string_view name) {
     if (name == "--edition") return &options.edition;
+    if (name == "--renderer") return &options.renderer;
     if (name == "--script") return &options.scriptPath;
     if (name == "--data") return &options.dataFolder;
     if (name == "--save-dir") return &options.saveFolder;
@@ -56,9 +57,15 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     ParsedCommandLine parsed;
     LaunchOptions& options = parsed.options;
     std::string seedText;
+    bool rendererGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         // The program path is tested like the others, but never read as a long option.
+        if (i > 0 && argument.starts_with("--renderer=")) {
+            options.renderer = argument.substr(std::string_view("--renderer=").size());
+            rendererGiven = true;
+            continue;
+        }
         if (i > 0 && argument.starts_with("--")) {
             std::string* slot = valueSlot(options, argument);
             if (argument == "--seed") slot = &seedText;
@@ -68,6 +75,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                     continue;
                 }
                 *slot = arguments[++i];
+                rendererGiven = rendererGiven || slot == &options.renderer;
             } else if (argument == "--help") {
                 options.showHelp = true;
             } else if (argument == "--version") {
@@ -93,6 +101,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         else if (parsed.error.empty())
             parsed.error = "--seed needs a whole number from 0 to 4294967295, not \"" + seedText + "\"";
     }
+    if (rendererGiven && options.renderer != "gl" && options.renderer != "software" && parsed.error.empty())
+        parsed.error = "--renderer needs gl or software, not \"" + options.renderer + "\"";
     if (options.headless && options.scriptPath.empty() && parsed.error.empty())
         parsed.error = "--headless needs --script FILE";
     return parsed;
@@ -109,6 +119,8 @@ std::string usageText() {
            "  -ad                  leave the lowest tenth of the window free for a banner\n"
            "  --edition NAME       the game to play: collapse (the default), swap or puzzle\n"
            "  --fullscreen         start in fullscreen (F11 switches at any time)\n"
+           "  --renderer NAME      draw with gl or software (default: the first start tries\n"
+           "                       OpenGL and keeps it where a GPU draws; --renderer=NAME also works)\n"
            "  --help               show this text\n"
            "  --version            show the version\n"
            "\n"
@@ -127,7 +139,8 @@ std::string usageText() {
            "  ~/.local/share/cobaltheronsoft-petalune_free/\n"
            "                       everything the game writes: the highscore tables (h-normal, h-zen),\n"
            "                       saved games (save_ and the game's name), the last player name\n"
-           "                       (username), the sound setting (audio), the level puzzle's level\n"
+           "                       (username), the sound setting (audio), the drawing backend chosen\n"
+           "                       for this machine (renderer), the level puzzle's level\n"
            "                       files and crash_report.txt; $XDG_DATA_HOME stands for\n"
            "                       ~/.local/share when it is set\n"
            "  PREFIX/share/petalune/assets.zip\n"

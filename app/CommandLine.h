@@ -24,6 +24,7 @@ struct LaunchOptions {
     bool fullscreen = false;
 
     std::string edition = "collapse";  // which game: see app/Edition.h
+    std::string renderer;              // "gl", "software", or empty: chosen for the machine
 
     bool showHelp = false;
     bool showVersion = false;

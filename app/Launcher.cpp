@@ -28,6 +28,7 @@
 #include "engine/platform/MessageBox.h"
 #include "engine/platform/OpenURL.h"
 #include "engine/platform/PlatformWindow.h"
+#include "engine/platform/RendererChoice.h"
 #include "menu/AdMode.h"
 #include "app/CrashLog.h"
 #include "online/InstalledVersion.h"
@@ -51,6 +52,13 @@ bool readTextFile(const std::string& path, std::string& text) {
     if (!bytes) return false;
     text.assign(bytes->begin(), bytes->end());
     return true;
+}
+
+// The drawing backend asked for; a scripted run draws with GL unless told otherwise, so
+// that its screenshots do not depend on what an earlier start found out about the machine.
+RendererKind rendererFor(const LaunchOptions& options) {
+    if (std::optional<RendererKind> named = rendererKindNamed(options.renderer)) return *named;
+    return options.automated() ? RendererKind::GL : RendererKind::Automatic;
 }
 
 // A window of no pixels cannot be shown: such a side falls back to the desktop default.
@@ -193,9 +201,10 @@ int runPetalune(const std::vector<std::string>& arguments, bool withCrashLog) {
     int code = 0;
     {
         AppDelegate app(!options.automated());
-        CCEGLView* view = options.headless
-                              ? CCEGLView::createHeadless(size.width, size.height)
-                              : CCEGLView::createWithWindow(size.width, size.height, windowTitle);
+        CCEGLView* view = options.headless ? CCEGLView::createHeadless(size.width, size.height)
+                                           : CCEGLView::createWithWindow(size.width, size.height, windowTitle,
+                                                                         rendererFor(options),
+                                                                         tempFolderPath() + "renderer");
         if (!view) {
             // A scripted run that cannot run fails, so that a job without a display never passes.
             if (options.automated()) {

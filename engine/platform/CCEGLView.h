@@ -6,6 +6,7 @@
 
 #include "engine/base/CCGeometry.h"
 #include "engine/platform/PlatformWindow.h"
+#include "engine/platform/RendererChoice.h"
 
 namespace cocos2d {
 
@@ -43,9 +44,12 @@ inline constexpr int kVirtualKeyF11 = 0x7A;
 // headless mode there is none and drawing goes to a headless renderer.
 class CCEGLView : public WindowEventHandler {
 public:
-    // A desktop window with an OpenGL 2.1 context, or null (with a message on standard
-    // error) when none can be had.
-    static CCEGLView* createWithWindow(int width, int height, const std::string& title);
+    // A desktop window drawn by the chosen backend (see RendererChoice.h; memoryFile
+    // remembers the automatic choice), or null (with a message on standard error) when
+    // none can be had.
+    static CCEGLView* createWithWindow(int width, int height, const std::string& title,
+                                       RendererKind kind = RendererKind::GL,
+                                       const std::string& memoryFile = {});
     static CCEGLView* createHeadless(int width, int height);
     // The view made last, or null.
     static CCEGLView* sharedOpenGLView();

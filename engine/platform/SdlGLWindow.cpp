@@ -25,6 +25,13 @@ bool glReady() {
 
 }  // namespace
 
+std::string currentGLRendererName() {
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = SDL_GL_GetCurrentContext() && getString ? getString(GL_RENDERER) : nullptr;
+    return name ? reinterpret_cast<const char*>(name) : "";
+}
+
 std::unique_ptr<PlatformWindow> createGLWindow(int width, int height, const std::string& title) {
     return SdlGLWindow::create(width, height, title);
 }

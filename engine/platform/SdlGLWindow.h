@@ -9,6 +9,9 @@
 namespace cocos2d {
 
 // An SDL2 window with an OpenGL 2.1 context and the renderer that draws into it.
+// The name of the current GL context's renderer (GL_RENDERER), or "" without one.
+std::string currentGLRendererName();
+
 class SdlGLWindow final : public SdlWindow {
 public:
     // Null, with a message on standard error, when no window or GL 2.1 context can be had.

@@ -77,6 +77,10 @@ TEST(CommandLine, LongOptionsTakeTheirValueFromTheNextArgument) {
     EXPECT_TRUE(parseCommandLine({"petalune", "--fullscreen"}).options.fullscreen);
     EXPECT_FALSE(options.fullscreen);
     EXPECT_FALSE(parseCommandLine({"petalune", "-ad"}).options.automated());
+
+    EXPECT_EQ(options.renderer, "") << "chosen for the machine";
+    EXPECT_EQ(parseCommandLine({"petalune", "--renderer", "software"}).options.renderer, "software");
+    EXPECT_EQ(parseCommandLine({"petalune", "--renderer=gl"}).options.renderer, "gl");
 }
 
 TEST(CommandLine, UnknownOptionsAreIgnoredWithOneWarningEach) {
@@ -102,6 +106,9 @@ TEST(CommandLine, UnusableLinesNameTheirFirstProblem) {
         {{"petalune", "--seed", "12abc", "--script", "s"},
          "--seed needs a whole number from 0 to 4294967295, not \"12abc\""},
         {{"petalune", "--headless"}, "--headless needs --script FILE"},
+        {{"petalune", "--renderer", "vulkan"}, "--renderer needs gl or software, not \"vulkan\""},
+        {{"petalune", "--renderer="}, "--renderer needs gl or software, not \"\""},
+        {{"petalune", "--renderer"}, "--renderer needs a value"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));

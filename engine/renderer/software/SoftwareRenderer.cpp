@@ -17,8 +17,6 @@ constexpr std::uint32_t kZero = 0, kOne = 1, kSrcAlpha = 0x0302, kOneMinusSrcAlp
 // As large as common GL drivers allow, so that both backends refuse the same textures.
 constexpr int kMaxTextureSize = 16384;
 constexpr Uint32 kFormat = SDL_PIXELFORMAT_ARGB8888;
-// The side of the squares a frame is drawn in.
-constexpr int kTile = 32;
 
 std::uint8_t straight(int channel, int alpha) {
     return static_cast<std::uint8_t>(alpha == 0 ? 0 : std::min(255, (channel * 255 + alpha / 2) / alpha));
@@ -192,54 +190,37 @@ void SoftwareRenderer::draw(const DrawList& list, TextureId target, const std::v
     }
     const Texture& into = found->second;
     const PixelRect whole{0, 0, into.width, into.height};
-    // SDL draws an axis-aligned quad as a scaled copy, whose texels shift when the copy is
-    // clipped. Drawing always in the same tiles keeps every clip, and so every pixel, the
-    // same whichever regions are drawn.
-    int columns = (into.width + kTile - 1) / kTile, rows = (into.height + kTile - 1) / kTile;
-    std::vector<bool> tiles(static_cast<std::size_t>(columns) * rows, false);
-    for (const PixelRect& region : regions) {
-        PixelRect inside = intersect(region, whole);
-        if (inside.area() == 0) continue;
-        for (int row = inside.y / kTile; row <= (inside.y + inside.height - 1) / kTile; ++row) {
-            for (int column = inside.x / kTile; column <= (inside.x + inside.width - 1) / kTile; ++column)
-                tiles[static_cast<std::size_t>(row) * columns + column] = true;
-        }
-    }
     std::vector<PixelRect> bounds;
     for (const DrawCommand& command : list.commands()) bounds.push_back(commandBounds(list, command, whole));
     convertVertices(list, into.height);
     std::vector<bool> drawn(list.commands().size(), false);
 
     SDL_SetRenderTarget(m_renderer, into.texture);
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            if (!tiles[static_cast<std::size_t>(row) * columns + column]) continue;
-            PixelRect tile = intersect(PixelRect{column * kTile, row * kTile, kTile, kTile}, whole);
-            SDL_Rect area = toSdl(tile, into.height);
-            SDL_RenderSetClipRect(m_renderer, &area);
-            SDL_SetRenderDrawBlendMode(m_renderer, SDL_BLENDMODE_NONE);
-            SDL_SetRenderDrawColor(m_renderer, clear.r, clear.g, clear.b, clear.a);
-            SDL_RenderFillRect(m_renderer, &area);
-            for (std::size_t i = 0; i < list.commands().size(); ++i) {
-                PixelRect clip = intersect(tile, bounds[i]);
+    for (const PixelRect& region : regions) {
+        PixelRect inside = intersect(region, whole);
+        if (inside.area() == 0) continue;
+        SDL_Rect area = toSdl(inside, into.height);
+        SDL_RenderSetClipRect(m_renderer, &area);
+        SDL_SetRenderDrawBlendMode(m_renderer, SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(m_renderer, clear.r, clear.g, clear.b, clear.a);
+        SDL_RenderFillRect(m_renderer, &area);
+        for (std::size_t i = 0; i < list.commands().size(); ++i) {
+            // Commands outside the region cost nothing but SDL's own culling.
+            if (intersect(inside, bounds[i]).area() == 0) continue;
+            PixelRect clip = inside;
+            const DrawCommand& command = list.commands()[i];
+            if (command.clipped) {
+                const ClipRect& c = command.clip;
+                long left = std::lround(c.x), bottom = std::lround(c.y);
+                long right = std::lround(c.x + c.width), top = std::lround(c.y + c.height);
+                clip = intersect(inside, PixelRect{static_cast<int>(left), static_cast<int>(bottom),
+                                                   static_cast<int>(std::max(0L, right - left)),
+                                                   static_cast<int>(std::max(0L, top - bottom))});
                 if (clip.area() == 0) continue;
-                // Within a tile, the clip is the tile's own part of the command's clip.
-                const DrawCommand& command = list.commands()[i];
-                if (command.clipped) {
-                    const ClipRect& c = command.clip;
-                    long left = std::lround(c.x), bottom = std::lround(c.y);
-                    long right = std::lround(c.x + c.width), top = std::lround(c.y + c.height);
-                    clip = intersect(tile, PixelRect{static_cast<int>(left), static_cast<int>(bottom),
-                                                     static_cast<int>(std::max(0L, right - left)),
-                                                     static_cast<int>(std::max(0L, top - bottom))});
-                    if (clip.area() == 0) continue;
-                } else {
-                    clip = tile;
-                }
-                SDL_Rect sdlClip = toSdl(clip, into.height);
-                SDL_RenderSetClipRect(m_renderer, &sdlClip);
-                if (drawCommand(command, target)) drawn[i] = true;
             }
+            SDL_Rect sdlClip = toSdl(clip, into.height);
+            SDL_RenderSetClipRect(m_renderer, &sdlClip);
+            if (drawCommand(command, target)) drawn[i] = true;
         }
     }
     SDL_RenderSetClipRect(m_renderer, nullptr);
@@ -278,7 +259,11 @@ void SoftwareRenderer::renderChanges(const DrawList& before, const DrawList& aft
     TextureId frame = windowFrame();
     if (!frame) return;
     m_lastDamage = m_damage.regions(before, after, m_width, m_height);
-    draw(after, frame, m_lastDamage, clear);
+    if (m_lastDamage.empty()) return;
+    // SDL rounds the source rectangle of a clipped scaled copy to whole texels, so a quad
+    // drawn in part would not meet its undrawn rest exactly: the frame is shaded whole and
+    // only the changed rectangles reach the window.
+    draw(after, frame, {PixelRect{0, 0, m_width, m_height}}, clear);
     m_unshown.insert(m_unshown.end(), m_lastDamage.begin(), m_lastDamage.end());
 }
 

@@ -17,9 +17,10 @@ namespace cocos2d {
 // SDL_RenderGeometry, two triangles each as in the GL backend. Textures are kept with
 // straight alpha, because SDL's software blending knows no premultiplied blend; vertex
 // colours are converted to match, so the result equals the GL backend's within rounding.
-// Texels are sampled nearest where SDL draws triangles (rotated quads), and smoothly
-// where it draws a quad as a scaled copy. The window's frame lives in a target texture;
-// only changed rectangles are drawn into it and only they are copied to the window.
+// Upright quads are drawn as SDL's smoothly scaled copies; rotated and skewed ones as
+// triangles, whose texels SDL samples nearest (GL blends them linearly). The window's
+// frame lives in a target texture; only the rectangles that changed are copied to the
+// window.
 class SoftwareRenderer final : public Renderer {
 public:
     // Null, with a message on standard error, when SDL has no software renderer for the window.
