@@ -28,8 +28,9 @@ void remember(const std::string& memoryFile, RendererKind kind) {
 }
 
 std::unique_ptr<PlatformWindow> softwareInstead(int width, int height, const std::string& title) {
-    std::fprintf(stderr, "Petalune: OpenGL cannot be used here; drawing in software instead\n");
-    return createSoftwareWindow(width, height, title);
+    std::unique_ptr<PlatformWindow> window = createSoftwareWindow(width, height, title);
+    if (window) std::fprintf(stderr, "Petalune: OpenGL cannot be used here; drawing in software instead\n");
+    return window;
 }
 
 }  // namespace

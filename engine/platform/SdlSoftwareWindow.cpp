@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+#include <string_view>
+
 namespace cocos2d {
 
 std::unique_ptr<PlatformWindow> createSoftwareWindow(int width, int height, const std::string& title) {
@@ -13,6 +16,12 @@ std::unique_ptr<SdlSoftwareWindow> SdlSoftwareWindow::create(int width, int heig
     // Left to itself, SDL opens a GL context to decide how to back the window's surface.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (!sdlVideoReady()) return nullptr;
+    // SDL's dummy driver draws into memory nobody sees, as on a machine without a display.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::string_view(driver) == "dummy") {
+        std::fprintf(stderr, "Cannot open a window: the video driver \"dummy\" shows nothing\n");
+        return nullptr;
+    }
     SDL_Window* window = createSdlWindow(width, height, title, 0);
     if (!window) return nullptr;
     std::unique_ptr<SdlSoftwareWindow> result(new SdlSoftwareWindow(window));
