@@ -114,6 +114,14 @@ PixelRect intersect(const PixelRect& a, const PixelRect& b) {
     return PixelRect{left, bottom, std::max(0, right - left), std::max(0, top - bottom)};
 }
 
+PixelRect clipPixels(const ClipRect& clip) {
+    long left = std::lround(clip.x), bottom = std::lround(clip.y);
+    long right = std::lround(clip.x + clip.width), top = std::lround(clip.y + clip.height);
+    return PixelRect{static_cast<int>(left), static_cast<int>(bottom),
+                     static_cast<int>(std::max(0L, right - left)),
+                     static_cast<int>(std::max(0L, top - bottom))};
+}
+
 PixelRect commandBounds(const DrawList& list, const DrawCommand& command, const PixelRect& window) {
     PixelRect bounds;
     for (std::uint32_t i = 0; i < command.quadCount; ++i) {

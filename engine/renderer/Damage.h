@@ -29,6 +29,9 @@ std::vector<PixelRect> findDamage(const DrawList& before, const DrawList& after,
 // The overlap of a and b; width or height 0 when they do not meet.
 PixelRect intersect(const PixelRect& a, const PixelRect& b);
 
+// The pixels a command's clip lets through, its edges rounded to the nearest pixel.
+PixelRect clipPixels(const ClipRect& clip);
+
 // The pixels of `window` a command's quads may touch, inside its clip.
 PixelRect commandBounds(const DrawList& list, const DrawCommand& command, const PixelRect& window);
 

@@ -1,7 +1,6 @@
 #include "engine/renderer/gl/GLRenderer.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -229,15 +228,7 @@ void GLRenderer::applyBlend(BlendFunc blend) {
 }
 
 void GLRenderer::applyClip(const DrawCommand& command, const PixelRect& region) {
-    PixelRect scissor = region;
-    if (command.clipped) {
-        const ClipRect& clip = command.clip;
-        long left = std::lround(clip.x), bottom = std::lround(clip.y);
-        long right = std::lround(clip.x + clip.width), top = std::lround(clip.y + clip.height);
-        scissor = intersect(region, PixelRect{static_cast<int>(left), static_cast<int>(bottom),
-                                              static_cast<int>(std::max(0L, right - left)),
-                                              static_cast<int>(std::max(0L, top - bottom))});
-    }
+    PixelRect scissor = command.clipped ? intersect(region, clipPixels(command.clip)) : region;
     m_gl.Scissor(scissor.x, scissor.y, scissor.width, scissor.height);
 }
 

@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 namespace cocos2d {
@@ -207,17 +206,9 @@ void SoftwareRenderer::draw(const DrawList& list, TextureId target, const std::v
         for (std::size_t i = 0; i < list.commands().size(); ++i) {
             // Commands outside the region cost nothing but SDL's own culling.
             if (intersect(inside, bounds[i]).area() == 0) continue;
-            PixelRect clip = inside;
             const DrawCommand& command = list.commands()[i];
-            if (command.clipped) {
-                const ClipRect& c = command.clip;
-                long left = std::lround(c.x), bottom = std::lround(c.y);
-                long right = std::lround(c.x + c.width), top = std::lround(c.y + c.height);
-                clip = intersect(inside, PixelRect{static_cast<int>(left), static_cast<int>(bottom),
-                                                   static_cast<int>(std::max(0L, right - left)),
-                                                   static_cast<int>(std::max(0L, top - bottom))});
-                if (clip.area() == 0) continue;
-            }
+            PixelRect clip = command.clipped ? intersect(inside, clipPixels(command.clip)) : inside;
+            if (command.clipped && clip.area() == 0) continue;
             SDL_Rect sdlClip = toSdl(clip, into.height);
             SDL_RenderSetClipRect(m_renderer, &sdlClip);
             if (drawCommand(command, target)) drawn[i] = true;
