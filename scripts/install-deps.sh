@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # engine and game libraries
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev
-  libgl-dev libgl1-mesa-dri libegl1 libegl-mesa0 mesa-utils
+  libgl-dev libgl1-mesa-dri libegl1 libegl-mesa0 mesa-utils libx11-dev
   libpng-dev libjpeg-dev zlib1g-dev libminizip-dev libxml2-dev
   libopenal-dev libopenal1 libcurl4-openssl-dev
   # asset pipeline

@@ -8,6 +8,7 @@
 
 #include "engine/platform/Desktop.h"
 #include "engine/platform/MessageBox.h"
+#include "engine/platform/WindowManager.h"
 #include "engine/renderer/Renderer.h"
 
 namespace cocos2d {
@@ -59,8 +60,38 @@ void SdlWindow::setFrameSize(int width, int height) {
 }
 
 void SdlWindow::setFullscreen(bool fullscreen) {
+    if (fullscreen && !desktopHonoursFullscreen(m_window)) {
+        coverDisplay();
+        return;
+    }
+    if (!fullscreen && m_covering) {
+        uncoverDisplay();
+        return;
+    }
     if (SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
         std::fprintf(stderr, "Cannot %s fullscreen: %s\n", fullscreen ? "enter" : "leave", SDL_GetError());
+}
+
+void SdlWindow::coverDisplay() {
+    SDL_Rect display{};
+    if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(m_window)), &display) != 0) {
+        std::fprintf(stderr, "Cannot enter fullscreen: %s\n", SDL_GetError());
+        return;
+    }
+    SDL_GetWindowPosition(m_window, &m_uncovered.x, &m_uncovered.y);
+    m_uncovered.w = m_width;
+    m_uncovered.h = m_height;
+    m_covering = true;
+    SDL_SetWindowBordered(m_window, SDL_FALSE);
+    SDL_SetWindowPosition(m_window, display.x, display.y);
+    SDL_SetWindowSize(m_window, display.w, display.h);
+}
+
+void SdlWindow::uncoverDisplay() {
+    m_covering = false;
+    SDL_SetWindowBordered(m_window, SDL_TRUE);
+    SDL_SetWindowSize(m_window, m_uncovered.w, m_uncovered.h);
+    SDL_SetWindowPosition(m_window, m_uncovered.x, m_uncovered.y);
 }
 
 bool SdlWindow::position(int& x, int& y) const {

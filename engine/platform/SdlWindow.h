@@ -41,11 +41,17 @@ protected:
 
 private:
     void handle(const SDL_Event& event, WindowEventHandler& handler);
+    // Fullscreen where nothing on the desktop would make it: a borderless window over
+    // the whole display, and back to where the window was.
+    void coverDisplay();
+    void uncoverDisplay();
 
     SDL_Window* m_window;
     SdlEventTranslator m_events;
     GameControllers m_controllers;
     int m_width = 0, m_height = 0;
+    bool m_covering = false;
+    SDL_Rect m_uncovered{};
 };
 
 }  // namespace cocos2d
