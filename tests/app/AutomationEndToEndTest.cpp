@@ -267,6 +267,29 @@ TEST_F(Automation, ThePuzzleEditionsFirstLevelIsWonWithKeysOnly) {
     EXPECT_EQ(read("save/puzzle_progress"), "level1\n");
 }
 
+// A swap game from the main menu to the highscore table with keys only: the cursor sweeps the
+// lower rows swapping each brick with its right neighbour until the well overflows, then the
+// name is typed.
+TEST_F(Automation, TheSwapEditionIsPlayedToItsEndWithKeysOnly) {
+    std::string script = "wait 4s\nkey Return\nkey Return\nwait 2s\nkey Down\n";  // the last shows the cursor
+    for (int sweep = 0; sweep < 12; ++sweep) {
+        for (int row = 0; row < 4; ++row) {
+            for (int i = 0; i < 6; ++i) script += "key Down\nkey Left\n";
+            for (int i = 0; i < row; ++i) script += "key Up\n";
+            for (int column = 0; column < 6; ++column) script += "key Space\nkey Right\nwait 15\n";
+        }
+    }
+    script += "dump " + path("played.json") + "\nwait 200s\ndump " + path("over.json") +
+              "\ntype Keys\nkey Return\nwait 3s\n";
+    ASSERT_EQ(run(script, "42", "en", "swap"), 0);
+    std::string played = read("played.json");
+    EXPECT_TRUE(has(played, "\"section\":\"game_trouble\"")) << played;
+    EXPECT_FALSE(has(played, "\"score\":0,")) << "the swaps made by keys scored nothing";
+    EXPECT_TRUE(has(read("over.json"), "\"class\":\"HighscoreEntryScene\"")) << read("over.json");
+    EXPECT_TRUE(has(read("exit.json"), "\"section\":\"menu_main\"")) << read("exit.json");
+    EXPECT_TRUE(has(read("save/h-trouble"), "Keys")) << read("save/h-trouble");
+}
+
 // The solver's moves for the first levels, played as drags through the real game.
 TEST_F(Automation, ThePuzzleEditionsFirstLevelsAreWonByTheSolversMoves) {
     std::ifstream file(petalune::test::builtAssetFolder() + "/edition_puzzle.ini", std::ios::binary);

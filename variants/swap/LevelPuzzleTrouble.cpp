@@ -104,10 +104,14 @@ CCPoint LevelPuzzleTrouble::boardPoint(CCTouch* touch) const {
 }
 
 bool LevelPuzzleTrouble::ccTouchBegan(CCTouch* touch, CCEvent*) {
-    m_cursor->hide();
-    m_picked = {};
     CCPoint at = boardPoint(touch);
     bool taken = m_game.touchBegan(touch->getID(), at.x, at.y);
+    // Only a finger on the board takes over from the keys; each key press also arrives as a
+    // touch at the window's corner.
+    if (taken) {
+        m_cursor->hide();
+        m_picked = {};
+    }
     showEvents();
     return taken;
 }

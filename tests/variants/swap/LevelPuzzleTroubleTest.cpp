@@ -131,23 +131,29 @@ TEST_F(SwapLayer, ASecondRunningGameNeverWritesOverOrDeletesTheFirstOnesSave) {
     EXPECT_EQ(LevelLayer::saveFileState(kSection), 0);
 }
 
+// Keys go through the window's path, where each press is also a touch at the window's corner.
 TEST_F(SwapLayer, TheKeysPickSwapAndFireBricks) {
     LevelPuzzleTrouble* layer = play(5);
     const SwapGame& game = layer->game();
     int left = game.cellCode(0, 0), right = game.cellCode(1, 0);
     layer->cursor()->moveTo(0, 0);
-    EXPECT_TRUE(layer->keyDown(kVirtualKeyReturn, false));  // shows the cursor
-    EXPECT_TRUE(layer->keyDown(kVirtualKeyReturn, false));  // picks the brick
+    driver.keyPress(kVirtualKeyReturn);  // shows the cursor
+    EXPECT_TRUE(layer->cursor()->isShown());
+    driver.keyPress(kVirtualKeyReturn);  // picks the brick
     EXPECT_EQ(layer->picked(), (SwapGame::Cell{0, 0}));
-    EXPECT_TRUE(layer->keyDown(kVirtualKeyRight, false));
+    driver.keyPress(kVirtualKeyRight);
     EXPECT_EQ(layer->picked().x, -1);
     EXPECT_EQ(game.cellCode(1, 0), left);
     EXPECT_EQ(game.cellCode(0, 0), right);
     EXPECT_EQ(layer->cursor()->column(), 1);
     // An arrow without a picked brick only moves the cursor.
-    EXPECT_TRUE(layer->keyDown(kVirtualKeyLeft, false));
+    driver.keyPress(kVirtualKeyLeft);
     EXPECT_EQ(game.cellCode(1, 0), left);
+    EXPECT_EQ(layer->cursor()->column(), 0);
     EXPECT_FALSE(layer->keyDown('Q', false));
+    // A finger on the board hides the cursor again.
+    driver.tap(centre(3, 0).x, centre(3, 0).y);
+    EXPECT_FALSE(layer->cursor()->isShown());
 }
 
 TEST_F(SwapLayer, ASectionWithoutKindsMakesNoLayer) {
