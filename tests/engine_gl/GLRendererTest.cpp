@@ -48,6 +48,22 @@ TEST_P(Renderers, QuadCoversExactlyItsPixels) {
     for (const Probe& p : probes) EXPECT_TRUE(colorNear(pixel(p.x, p.y), p.expected)) << p.x << "," << p.y;
 }
 
+TEST_P(Renderers, QuadsReachingFarPastTheWindowShowTheirOwnPartOfTheTexture) {
+    // 2 x 1 texture, red then blue, stretched a million pixels wide: the window sees only the
+    // left end of the lower quad (red) and the right end of the upper one (blue).
+    TextureId texture = this->texture(2, 1, {255, 0, 0, 255, 0, 0, 255, 255});
+    constexpr float kFar = 1e6f;
+    DrawList list;
+    list.addQuad(texture, kBlendPremultiplied, rectQuad(0, 0, kFar, 24));
+    list.addQuad(texture, kBlendPremultiplied, rectQuad(kWidth - kFar, 24, kFar, 24));
+    renderFrame(list);
+
+    EXPECT_TRUE(colorNear(pixel(2, 10), kRed));
+    EXPECT_TRUE(colorNear(pixel(60, 10), kRed));
+    EXPECT_TRUE(colorNear(pixel(2, 40), kBlue));
+    EXPECT_TRUE(colorNear(pixel(60, 40), kBlue));
+}
+
 TEST_P(Renderers, ReadPixelsGivesRowsTopDown) {
     DrawList list;
     list.addQuad(0, kBlendPremultiplied, rectQuad(0, kHeight - 2, kWidth, 2, kRed));  // the top two rows

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/renderer/software/UprightQuadCut.h"
+
 namespace cocos2d {
 
 namespace {
@@ -137,13 +139,17 @@ SDL_BlendMode SoftwareRenderer::blendMode(BlendFunc blend) {
     return SDL_BLENDMODE_BLEND;
 }
 
-void SoftwareRenderer::convertVertices(const DrawList& list, int height) {
+void SoftwareRenderer::convertVertices(const DrawList& list, int width, int height) {
     m_vertices.clear();
     for (const DrawCommand& command : list.commands()) {
         // Colours that multiply a premultiplied texel are premultiplied too; SDL wants them straight.
         bool premultiplied = command.blend.src == kOne;
+        auto texture = m_textures.find(command.texture);
+        int texelsWide = texture != m_textures.end() ? texture->second.width : 0;
+        int texelsHigh = texture != m_textures.end() ? texture->second.height : 0;
         for (std::uint32_t q = command.firstQuad; q < command.firstQuad + command.quadCount; ++q) {
-            const Quad& quad = list.quads()[q];
+            const Quad quad = cutUprightQuad(list.quads()[q], static_cast<float>(width),
+                                             static_cast<float>(height), texelsWide, texelsHigh);
             for (const Vertex* v : {&quad.bl, &quad.br, &quad.tl, &quad.tr}) {
                 Color4B c = v->color;
                 if (premultiplied)
@@ -191,7 +197,7 @@ void SoftwareRenderer::draw(const DrawList& list, TextureId target, const std::v
     const PixelRect whole{0, 0, into.width, into.height};
     std::vector<PixelRect> bounds;
     for (const DrawCommand& command : list.commands()) bounds.push_back(commandBounds(list, command, whole));
-    convertVertices(list, into.height);
+    convertVertices(list, into.width, into.height);
     std::vector<bool> drawn(list.commands().size(), false);
 
     SDL_SetRenderTarget(m_renderer, into.texture);

@@ -52,8 +52,9 @@ private:
     SDL_Texture* makeTexture(int width, int height, int access);
     TextureId windowFrame();
     void draw(const DrawList& list, TextureId target, const std::vector<PixelRect>& regions, Color4B clear);
-    // The list's vertices as SDL wants them: origin top left, straight colours.
-    void convertVertices(const DrawList& list, int height);
+    // The list's vertices as SDL wants them: origin top left, straight colours, upright
+    // quads cut to the target.
+    void convertVertices(const DrawList& list, int width, int height);
     bool drawCommand(const DrawCommand& command, TextureId target);
     // After drawing over a transparent clear, a target holds premultiplied colours; it is
     // drawn as a texture with straight alpha, so its pixels are converted.
