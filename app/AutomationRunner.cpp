@@ -86,6 +86,12 @@ std::string AutomationRunner::runStep(const ScriptStep& step) {
         case Kind::Move:
             m_driver.touchMove(at.x, at.y);
             return {};
+        case Kind::Hover:
+            m_driver.hover(at.x, at.y);
+            return {};
+        case Kind::Leave:
+            m_driver.pointerLeave();
+            return {};
         case Kind::Up:
             m_driver.touchUp(at.x, at.y);
             return {};

@@ -110,11 +110,12 @@ std::string parseArguments(ScriptStep& step, const std::string& command, std::st
         }
         return {};
     }
-    if (command == "tap" || command == "down" || command == "move" || command == "up") {
+    if (command == "tap" || command == "down" || command == "move" || command == "up" || command == "hover") {
         step.kind = command == "tap"    ? Kind::Tap
                     : command == "down" ? Kind::Down
                     : command == "move" ? Kind::Move
-                                        : Kind::Up;
+                    : command == "up"   ? Kind::Up
+                                        : Kind::Hover;
         return points(2, 0);
     }
     if (command == "drag") {
@@ -169,9 +170,9 @@ std::string parseArguments(ScriptStep& step, const std::string& command, std::st
         step.on = state == "on";
         return {};
     }
-    if (command == "quit") {
-        step.kind = Kind::Quit;
-        return args.empty() ? std::string() : "quit takes nothing";
+    if (command == "quit" || command == "leave") {
+        step.kind = command == "quit" ? Kind::Quit : Kind::Leave;
+        return args.empty() ? std::string() : command + " takes nothing";
     }
     return "unknown command \"" + command + "\"";
 }

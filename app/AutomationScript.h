@@ -14,6 +14,8 @@ struct ScriptStep {
         Down,
         Move,
         Up,
+        Hover,
+        Leave,
         Drag,
         Key,
         Type,
@@ -27,7 +29,7 @@ struct ScriptStep {
 
     Kind kind = Kind::Wait;
     int line = 0;
-    float x = 0, y = 0;    // tap, down, move, up; drag start; resize width and height
+    float x = 0, y = 0;    // tap, down, move, up, hover; drag start; resize width and height
     float x2 = 0, y2 = 0;  // drag end
     int frames = 0;        // wait in frames; drag duration; wait_idle frame cap
     float seconds = 0;     // wait in seconds (when frames is 0)

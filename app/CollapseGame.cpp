@@ -15,7 +15,7 @@ void installCollapseGame() {
         hooks.loadGame = [layer] { layer->loadGame(); };
         hooks.onPause = [layer] { layer->onPause(); };
         hooks.onResume = [layer] { layer->onResume(); };
-        hooks.stateJson = [layer] { return levelStateJson(layer->state()); };
+        hooks.stateJson = [layer] { return levelStateJson(layer->state(), layer->previewState()); };
         hooks.isIdle = [layer] { return layer->isIdle(); };
         return hooks;
     };

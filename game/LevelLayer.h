@@ -21,6 +21,7 @@ class CCSprite;
 class CCProgressTimer;
 }  // namespace cocos2d
 class BoardCursor;
+class GroupHighlight;
 class MenuLayer;
 
 // Shows the collapse game (CollapseModel) on the scene: turns the model's events into
@@ -58,12 +59,16 @@ public:
     void ccTouchMoved(cocos2d::CCTouch*, cocos2d::CCEvent*) override {}
     void ccTouchEnded(cocos2d::CCTouch*, cocos2d::CCEvent*) override {}
     void ccTouchCancelled(cocos2d::CCTouch*, cocos2d::CCEvent*) override {}
+    // The pointer over the board shows what playing its group would take and pay.
+    void ccPointerHovered(const cocos2d::CCPoint& location) override;
+    void ccPointerLeft() override;
     void onMenuClick(MenuLayer* layer, cocos2d::CCNode* item, const std::string& command) override;
     // The board cursor's keys, U and Backspace for undo; asked before the game's menu,
     // after its popups.
     bool keyDown(int virtualKey, bool shift) override;
     int getKeypadPriority() override { return kKeypadPriority; }
     BoardCursor* cursor() const { return m_cursor; }
+    GroupHighlight* highlight() const { return m_highlight; }
     void onReload() override;
     void update(float dt) override;
     // Every frame while something moves, shakes, counts or the hint pulses; else when the
@@ -81,6 +86,8 @@ public:
     static int saveFileState(const std::string& gameSection);
 
     LevelState state() const;
+    // What the move preview shows, if it shows.
+    std::optional<MovePreviewState> previewState() const;
     const std::string& gameSection() const { return m_gameSection; }
     // The popups this layer has opened and that are still up, by section.
     std::vector<std::string> openPopups() const;
@@ -123,6 +130,11 @@ private:
     bool hintPulsing() const;
     void scoreCounterStep(float dt);
 
+    // The move preview under the pointer, else under the keyboard cursor: shown while the
+    // board rests with no popup up, worked out again only when the board changed.
+    std::optional<std::pair<int, int>> previewCell() const;
+    void refreshPreview();
+
     // HUD.
     void updateBrickDisplay();
     void showUndoAvailable();
@@ -155,6 +167,13 @@ private:
     // What the undo button shows; a rebuilt HUD is written whole (m_hudStale).
     std::optional<bool> m_undoShown;
     BoardCursor* m_cursor = nullptr;
+    GroupHighlight* m_highlight = nullptr;
+    // The cell the pointer hovers over and where, in the layer's parent's space.
+    std::optional<std::pair<int, int>> m_pointerCell;
+    cocos2d::CCPoint m_pointerAt;
+    // The cell whose preview is shown; stale once the model has changed.
+    std::optional<std::pair<int, int>> m_previewShownFor;
+    bool m_previewStale = true;
     float m_scoreTimer = 0;
     // The score the label came to rest at; none while it counts.
     std::optional<std::int32_t> m_scoreLabelRest;

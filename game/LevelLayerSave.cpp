@@ -1,6 +1,7 @@
 
 #include "config/IniLookup.h"
 #include "engine/base/CCProtocols.h"
+#include "game/GroupHighlight.h"
 #include "game/LevelLayer.h"
 
 using namespace cocos2d;
@@ -40,4 +41,12 @@ LevelState LevelLayer::state() const {
     if (auto* label = dynamic_cast<CCLabelProtocol*>(hudItem("score"))) state.scoreLabel = label->getString();
     state.popups = openPopups();
     return state;
+}
+
+std::optional<MovePreviewState> LevelLayer::previewState() const {
+    if (!m_highlight->isShown()) return std::nullopt;
+    MovePreviewState preview;
+    for (auto [x, y] : m_highlight->cells()) preview.cells.push_back({x, y});
+    preview.label = m_highlight->labelText();
+    return preview;
 }

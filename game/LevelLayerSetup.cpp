@@ -8,6 +8,7 @@
 #include "engine/nodes/CCProgressTimer.h"
 #include "engine/nodes/CCSprite.h"
 #include "game/CollapseRulesIni.h"
+#include "game/GroupHighlight.h"
 #include "game/LevelLayer.h"
 #include "menu/BoardCursor.h"
 #include "menu/HighscoreTable.h"
@@ -75,6 +76,10 @@ bool LevelLayer::init() {
     m_cursor = BoardCursor::create(kColumns, kRows, kCellSize, kCellSize);
     if (!m_cursor) return false;
     addChild(m_cursor, 0);
+    // Above the bricks and their bonuses, below the popups.
+    m_highlight = GroupHighlight::create(kColumns, kRows, kCellSize);
+    if (!m_highlight) return false;
+    addChild(m_highlight, kPopupZ - 1);
     setKeypadEnabled(true);
     return true;
 }

@@ -14,6 +14,7 @@
 #include "engine/nodes/CCSprite.h"
 #include "engine/text/CCLabelBMFont.h"
 #include "game/FloatingPoints.h"
+#include "game/GroupHighlight.h"
 #include "game/LevelLayer.h"
 #include "game/LevelParticles.h"
 #include "game/ScoreCounter.h"
@@ -41,7 +42,9 @@ void zoomIn(CCSprite* sprite) {
 }  // namespace
 
 void LevelLayer::showEvents() {
-    for (const CollapseEvent& event : m_model->takeEvents()) show(event);
+    std::vector<CollapseEvent> events = m_model->takeEvents();
+    if (!events.empty()) m_previewStale = true;
+    for (const CollapseEvent& event : events) show(event);
     // The HUD lookup costs more than a frame's worth of board work: only on a change.
     if (m_model->undoAvailable() != m_undoShown) showUndoAvailable();
 }
@@ -258,6 +261,8 @@ void LevelLayer::update(float dt) {
     // Removed bricks leave from where they stood; the rest then take their new places.
     showEvents();
     placeBrickSprites();
+    // The frame the board comes to rest also shows the next preview: the loop may sleep after it.
+    if (m_highlight->isShown() || previewCell()) refreshPreview();
 }
 
 void LevelLayer::shakeStep(float dt) {

@@ -34,6 +34,9 @@ bool LevelLayer::keyDown(int virtualKey, bool) {
             playCell(m_cursor->column(), m_cursor->row());
             return true;
         case BoardCursor::Action::Moved:
+            // The keys take over from the pointer until it moves again.
+            m_pointerCell.reset();
+            refreshPreview();
             return true;
         case BoardCursor::Action::None:
             break;
@@ -93,6 +96,7 @@ void LevelLayer::onReload() {
     m_hudStale = true;
     if (!m_model) return;
     m_model->retune(readCollapseRules(m_gameSection));
+    m_previewStale = true;
 }
 
 void LevelLayer::showUndoAvailable() {

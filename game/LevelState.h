@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,5 +41,13 @@ struct LevelState {
     bool operator==(const LevelState&) const = default;
 };
 
+// The move preview on the board, which is no part of the position: the cells it marks
+// ([x, y]) and the points it shows.
+struct MovePreviewState {
+    std::vector<std::array<int, 2>> cells;
+    std::string label;
+};
+
 // One JSON object with the keys of the automation dump's "game" object.
-std::string levelStateJson(const LevelState& state);
+std::string levelStateJson(const LevelState& state,
+                           const std::optional<MovePreviewState>& preview = std::nullopt);

@@ -1,7 +1,7 @@
 #include "core/json/JsonWriter.h"
 #include "game/LevelState.h"
 
-std::string levelStateJson(const LevelState& state) {
+std::string levelStateJson(const LevelState& state, const std::optional<MovePreviewState>& preview) {
     JsonWriter json;
     json.beginObject().key("section").value(state.section).key("cells").beginArray();
     for (const auto& column : state.cells) {
@@ -28,5 +28,10 @@ std::string levelStateJson(const LevelState& state) {
     json.key("falling").value(state.falling).key("sliding").value(state.sliding).endObject();
     json.key("popups").beginArray();
     for (const std::string& popup : state.popups) json.value(popup);
-    return json.endArray().endObject().text();
+    json.endArray().key("preview");
+    if (!preview) return json.null().endObject().text();
+    json.beginObject().key("cells").beginArray();
+    for (const auto& cell : preview->cells) json.beginArray().value(cell[0]).value(cell[1]).endArray();
+    json.endArray().key("label").value(preview->label).endObject();
+    return json.endObject().text();
 }

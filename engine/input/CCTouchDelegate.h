@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/base/CCGeometry.h"
+
 namespace cocos2d {
 
 class CCTouch;
@@ -7,6 +9,9 @@ class CCEvent;
 
 // A receiver of single touches. ccTouchBegan claims the touch by returning true; only
 // a claimer hears about the touch again (moved, ended or cancelled).
+//
+// Every delegate also hears where the pointer hovers with no button pressed (in scene
+// coordinates, as CCTouch::getLocation), and when it leaves the window; nobody claims those.
 class CCTouchDelegate {
 public:
     virtual ~CCTouchDelegate() = default;
@@ -14,6 +19,8 @@ public:
     virtual void ccTouchMoved(CCTouch*, CCEvent*) {}
     virtual void ccTouchEnded(CCTouch*, CCEvent*) {}
     virtual void ccTouchCancelled(CCTouch*, CCEvent*) {}
+    virtual void ccPointerHovered(const CCPoint&) {}
+    virtual void ccPointerLeft() {}
 };
 
 using CCTargetedTouchDelegate = CCTouchDelegate;

@@ -113,6 +113,25 @@ void CCTouchDispatcher::endDispatch() {
     for (auto& handler : later) handler->object->release();
 }
 
+template <typename Call>
+void CCTouchDispatcher::toEveryDelegate(Call call) {
+    if (!m_dispatchEvents) return;
+    ++m_dispatching;
+    std::vector<std::shared_ptr<Handler>> snapshot = m_handlers;
+    for (auto& handler : snapshot) {
+        if (!handler->removed) call(*handler->delegate);
+    }
+    endDispatch();
+}
+
+void CCTouchDispatcher::pointerHovered(const CCPoint& location) {
+    toEveryDelegate([&location](CCTouchDelegate& delegate) { delegate.ccPointerHovered(location); });
+}
+
+void CCTouchDispatcher::pointerLeft() {
+    toEveryDelegate([](CCTouchDelegate& delegate) { delegate.ccPointerLeft(); });
+}
+
 void CCTouchDispatcher::touchMoved(CCTouch* touch) {
     followClaimed(touch, Phase::Moved);
 }

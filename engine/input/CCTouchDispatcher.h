@@ -4,6 +4,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/base/CCGeometry.h"
 #include "engine/base/CCObject.h"
 
 namespace cocos2d {
@@ -34,6 +35,9 @@ public:
     void touchMoved(CCTouch* touch);
     void touchEnded(CCTouch* touch);
     void touchCancelled(CCTouch* touch);
+    // To every delegate, in priority order.
+    void pointerHovered(const CCPoint& location);
+    void pointerLeft();
 
 private:
     struct Handler {
@@ -47,6 +51,8 @@ private:
     enum class Phase { Moved, Ended, Cancelled };
 
     void followClaimed(CCTouch* touch, Phase phase);
+    template <typename Call>
+    void toEveryDelegate(Call call);
     void releaseHandler(const std::shared_ptr<Handler>& handler);
     void endDispatch();
 

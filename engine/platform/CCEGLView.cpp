@@ -222,7 +222,10 @@ void CCEGLView::onPointerDown(float x, float y) {
 }
 
 void CCEGLView::onPointerMoved(float x, float y) {
-    if (!m_pointerDown) return;
+    if (!m_pointerDown) {
+        hover(x, y);
+        return;
+    }
     CCPoint p = windowToView(x, y);
     handleTouchMove(kPointerTouchId, p.x, p.y);
 }
@@ -232,6 +235,16 @@ void CCEGLView::onPointerUp(float x, float y) {
     m_pointerDown = false;
     CCPoint p = windowToView(x, y);
     handleTouchEnd(kPointerTouchId, p.x, p.y);
+    // Whatever the touch changed, the pointer still rests there.
+    hover(x, y);
+}
+
+void CCEGLView::onPointerLeft() {
+    touchDispatcher()->pointerLeft();
+}
+
+void CCEGLView::hover(float x, float y) {
+    touchDispatcher()->pointerHovered(CCDirector::sharedDirector()->convertToGL(windowToView(x, y)));
 }
 
 void CCEGLView::onKeyDown(int virtualKey, bool shift) {

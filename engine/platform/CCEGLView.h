@@ -102,6 +102,7 @@ public:
     void onPointerDown(float x, float y) override;
     void onPointerMoved(float x, float y) override;
     void onPointerUp(float x, float y) override;
+    void onPointerLeft() override;
     void onKeyDown(int virtualKey, bool shift) override;
     void onTextInput(const std::string& utf8) override;
 
@@ -114,6 +115,8 @@ private:
     void updateScale();
     CCTouch* touchFor(int id);
     void finishTouch(int id, float x, float y, bool cancelled);
+    // The pointer at window pixels (x, y) with no button pressed.
+    void hover(float x, float y);
 
     std::shared_ptr<PlatformWindow> m_window;
     std::shared_ptr<Renderer> m_renderer;

@@ -35,6 +35,10 @@ void FrameDriver::touchUp(float x, float y) {
     m_view.onPointerUp(x, y);
 }
 
+void FrameDriver::pointerLeave() {
+    m_view.onPointerLeft();
+}
+
 void FrameDriver::tap(float x, float y) {
     touchDown(x, y);
     touchUp(x, y);

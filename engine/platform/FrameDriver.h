@@ -29,6 +29,9 @@ public:
     void touchDown(float x, float y);
     void touchMove(float x, float y);
     void touchUp(float x, float y);
+    // The pointer moves with no button pressed (after a touchDown it drags), or leaves the window.
+    void hover(float x, float y) { touchMove(x, y); }
+    void pointerLeave();
     // Down and up at one point, without a frame between.
     void tap(float x, float y);
     void keyPress(int virtualKey, bool shift = false);

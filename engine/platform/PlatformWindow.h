@@ -18,10 +18,12 @@ public:
     // The drawable area now has this size in pixels (the player resized the window, or it
     // entered or left fullscreen).
     virtual void onResized(int width, int height) = 0;
-    // Mouse button 1 as a touch, in window pixels with the origin bottom left.
+    // Mouse button 1 as a touch, in window pixels with the origin bottom left. The pointer
+    // moves whether a button is pressed or not, and may leave the window.
     virtual void onPointerDown(float x, float y) = 0;
     virtual void onPointerMoved(float x, float y) = 0;
     virtual void onPointerUp(float x, float y) = 0;
+    virtual void onPointerLeft() = 0;
     // Every key press with its Windows virtual-key code (F9 = 120) and the shift state.
     virtual void onKeyDown(int virtualKey, bool shift) = 0;
     virtual void onTextInput(const std::string& utf8) = 0;

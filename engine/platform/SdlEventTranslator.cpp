@@ -60,8 +60,7 @@ void SdlEventTranslator::translate(const SDL_Event& event, int windowHeight, Win
                 handler.onPointerUp(event.button.x, flipY(event.button.y));
             break;
         case SDL_MOUSEMOTION:
-            if (event.motion.state & SDL_BUTTON_LMASK)
-                handler.onPointerMoved(event.motion.x, flipY(event.motion.y));
+            handler.onPointerMoved(event.motion.x, flipY(event.motion.y));
             break;
         case SDL_KEYDOWN:
             if (int key = windowsVirtualKey(event.key.keysym.sym, event.key.keysym.scancode)) {
@@ -114,6 +113,9 @@ void SdlEventTranslator::translateWindowEvent(const SDL_WindowEvent& event, Wind
             break;
         case SDL_WINDOWEVENT_CLOSE:
             handler.onCloseRequested();
+            break;
+        case SDL_WINDOWEVENT_LEAVE:
+            handler.onPointerLeft();
             break;
         case SDL_WINDOWEVENT_EXPOSED:
             handler.onExposed();

@@ -32,6 +32,14 @@ public:
     // Act plays the cell; Hint marks the group it would take; Check only asks whether it is a move.
     enum class HitMode { Act, Hint, Check };
 
+    // What playing a cell would do: the cells whose bricks it takes and the points it pays,
+    // point bonuses on those bricks included. Empty where playing the cell does nothing.
+    struct MovePreview {
+        std::vector<std::pair<int, int>> cells;
+        std::int32_t points = 0;
+        bool empty() const { return cells.empty(); }
+    };
+
     CollapseModel(CollapseRules rules, std::uint32_t seed);
 
     // Deals the first board and sets up the first level.
@@ -44,6 +52,10 @@ public:
     // Plays the cell as a click there would, settling permitting; the move's count.
     int playCell(int x, int y);
     int hitCell(int x, int y, HitMode mode);
+    // The move playCell(x, y) would make now, worked out on a copy: this model, its generator
+    // and its events stay as they are. A point bonus the move itself may drop onto a fading
+    // brick is left out: where it lands is drawn only when the move is made.
+    MovePreview previewCell(int x, int y) const;
     // Takes the brick off the cell; what it was (a BrickFunction value, -1 for a bonus, 0 for none).
     int removeCell(int x, int y, bool award, bool ownParticles);
     void undo();
@@ -104,6 +116,10 @@ public:
     const std::string* pointBonusAt(int x, int y) const;
 
     static std::int32_t moveScore(int count, int mul1, int mul2);
+    // What a move taking count bricks pays under these rules.
+    std::int32_t movePoints(int count) const {
+        return moveScore(count, m_rules.scoreMul1, m_rules.scoreMul2);
+    }
 
 private:
     // Counted like an engine interval action: double elapsed time, first step counts 0.

@@ -30,8 +30,26 @@ int CollapseModel::playCell(int x, int y) {
         if (m_bricksLeft == 0) m_levelWon = true;
     }
     placePointBonus(n);
-    awardPoints(x, y, moveScore(n, m_rules.scoreMul1, m_rules.scoreMul2));
+    awardPoints(x, y, movePoints(n));
     return n;
+}
+
+CollapseModel::MovePreview CollapseModel::previewCell(int x, int y) const {
+    MovePreview preview;
+    if (settling() || checkCell(x, y) == 0) return preview;
+    CollapseModel trial(*this);
+    trial.m_events.clear();
+    int n = trial.hitCell(x, y, HitMode::Act);
+    // The group's bricks leave, and pay their point bonuses, when their fade ends.
+    trial.finishFadingBricks();
+    for (const CollapseEvent& event : trial.m_events) {
+        if (event.type == CollapseEvent::Type::BrickRemoved && event.award)
+            preview.cells.emplace_back(event.x, event.y);
+    }
+    auto bonusPoints = static_cast<std::uint32_t>(trial.m_score) - static_cast<std::uint32_t>(m_score);
+    preview.points =
+        static_cast<std::int32_t>(bonusPoints + static_cast<std::uint32_t>(n > 0 ? movePoints(n) : 0));
+    return preview;
 }
 
 void CollapseModel::setupLevel() {

@@ -33,6 +33,8 @@ TEST(AutomationScript, ReadsEveryCommand) {
         "resize 1280 720\n"
         "fullscreen ON\n"
         "fullscreen off\n"
+        "hover 7 8\n"
+        "leave\n"
         "quit\n");
     ASSERT_EQ(script.error, "");
 
@@ -73,7 +75,10 @@ TEST(AutomationScript, ReadsEveryCommand) {
     expected.push_back(step(Kind::Fullscreen, 19));
     expected.back().on = true;
     expected.push_back(step(Kind::Fullscreen, 20));
-    expected.push_back(step(Kind::Quit, 21));
+    expected.push_back(step(Kind::Hover, 21));
+    expected.back().x = 7, expected.back().y = 8;
+    expected.push_back(step(Kind::Leave, 22));
+    expected.push_back(step(Kind::Quit, 23));
     EXPECT_EQ(script.steps, expected);
 }
 
@@ -99,6 +104,8 @@ TEST(AutomationScript, TheFirstBadLineIsNamedAndNothingRuns) {
         {"\n\nclick   \n", "line 3: click needs an item id or function"},
         {"dump\n", "line 1: dump needs a file name"},
         {"quit now\n", "line 1: quit takes nothing"},
+        {"leave 1 2\n", "line 1: leave takes nothing"},
+        {"hover 1\n", "line 1: hover takes 2 numbers"},
         {"resize 640\n", "line 1: resize takes a width and a height in pixels"},
         {"resize 0 480\n", "line 1: resize needs two whole numbers from 1 to 16384"},
         {"resize 640 99999\n", "line 1: resize needs two whole numbers from 1 to 16384"},

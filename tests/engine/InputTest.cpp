@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/engine/EngineTestSupport.h"
@@ -38,8 +39,17 @@ public:
     void ccTouchMoved(CCTouch* touch, CCEvent*) override { log("moved", touch); }
     void ccTouchEnded(CCTouch* touch, CCEvent*) override { log("ended", touch); }
     void ccTouchCancelled(CCTouch* touch, CCEvent*) override { log("cancelled", touch); }
+    void ccPointerHovered(const CCPoint& at) override {
+        if (logsHover)
+            g_events.push_back(m_name + " hover " + std::to_string(static_cast<int>(at.x)) + "," +
+                               std::to_string(static_cast<int>(at.y)));
+    }
+    void ccPointerLeft() override {
+        if (logsHover) g_events.push_back(m_name + " left");
+    }
 
     std::function<void()> onBegan;
+    bool logsHover = false;
 
 private:
     void log(const char* what, CCTouch* touch) {
@@ -96,6 +106,22 @@ TEST_F(InputTest, ClaimerFollowsTheTouchThroughMoves) {
     driver.touchUp(30, 30);
     driver.touchMove(40, 40);  // after the release: nobody hears of it
     EXPECT_EQ(g_events, (std::vector<std::string>{"layer began 0", "layer moved 0", "layer ended 0"}));
+}
+
+TEST_F(InputTest, EveryDelegateHearsThePointerHoverUnlessAButtonIsDown) {
+    for (auto [name, priority, claims] : {std::tuple{"low", 0, true}, std::tuple{"high", 1, false}}) {
+        TouchLog* layer = TouchLog::create(name, priority, claims);
+        layer->logsHover = true;
+        scene->addChild(layer);
+    }
+    driver.hover(100, 200);  // window pixels, origin bottom left: also the scene's here
+    driver.touchDown(110, 210);
+    driver.touchMove(120, 220);  // a drag, not a hover
+    driver.touchUp(130, 230);    // the pointer rests where it was let go
+    driver.pointerLeave();
+    EXPECT_EQ(g_events, (std::vector<std::string>{"low hover 100,200", "high hover 100,200", "low began 0",
+                                                  "low moved 0", "low ended 0", "low hover 130,230",
+                                                  "high hover 130,230", "low left", "high left"}));
 }
 
 TEST_F(InputTest, DelegateRemovedDuringDispatchIsNotAskedAgain) {

@@ -22,6 +22,7 @@ public:
     void onPointerDown(float x, float y) override { messages.push_back("down " + point(x, y)); }
     void onPointerMoved(float x, float y) override { messages.push_back("moved " + point(x, y)); }
     void onPointerUp(float x, float y) override { messages.push_back("up " + point(x, y)); }
+    void onPointerLeft() override { messages.push_back("left"); }
     void onKeyDown(int virtualKey, bool shift) override {
         messages.push_back("key " + std::to_string(virtualKey) + (shift ? " shift" : ""));
     }

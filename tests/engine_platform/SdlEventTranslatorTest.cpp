@@ -91,14 +91,15 @@ TEST(SdlEventTranslator, LeftButtonBecomesPointerWithOriginBottomLeft) {
     EXPECT_EQ(messages, (Messages{"down 10,100", "moved 15,70", "up 20,1"}));
 }
 
-TEST(SdlEventTranslator, IgnoresOtherButtonsAndHovering) {
+TEST(SdlEventTranslator, OtherButtonsAreIgnoredWhileThePointerStillMovesAndLeaves) {
     Messages messages = translateAll({
         button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 10, 10),
         button(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 10, 10),
         motion(0, 15, 30),
-        motion(SDL_BUTTON_RMASK, 15, 30),
+        motion(SDL_BUTTON_RMASK, 16, 31),
+        windowEvent(SDL_WINDOWEVENT_LEAVE),
     });
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(messages, (Messages{"moved 15,70", "moved 16,69", "left"}));
 }
 
 TEST(SdlEventTranslator, KeysCarryVirtualKeyAndShift) {

@@ -152,6 +152,73 @@ TEST(CollapseModelTest, ChecksAndHintsChangeNothing) {
     EXPECT_TRUE(model.hasNoMove());
 }
 
+TEST(CollapseModelTest, APreviewNamesWhatTheMoveTakesAndPaysAndChangesNothing) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> bottomRows;
+        int x, y;
+        std::vector<std::pair<int, int>> coins;  // point bonuses of 100 on the board
+        std::int32_t points;
+    };
+    // Every column in use: the settling after the point bonuses are laid brings no new column.
+    const Case cases[] = {
+        {"a group", {"RRBGOBGO", "R......."}, 0, 0, {}, 60},
+        {"a group with a joker", {"RJRGOBGO", "B......."}, 2, 0, {}, 60},
+        {"a group paying its point bonus", {"RRRRBGOB", "BGOB...."}, 1, 0, {{3, 0}, {0, 1}}, 220},
+        {"bombs setting each other off", {"RXXBGOBG", "GOGO...."}, 1, 0, {{3, 0}}, 660},
+        {"a row clearer setting off a bomb", {"hRBXGOBG", "GGGGO..."}, 0, 0, {}, 1100},
+        {"a column clearer", {"vBGORBGO", "R.......", "G......."}, 0, 0, {{0, 2}}, 160},
+        {"a red killer", {"kRBRGOBG", "R......."}, 0, 0, {{3, 0}}, 220},
+        {"an unknown bonus: no move", {"uRRGOBGO"}, 0, 0, {}, 0},
+        {"a lone brick: no move", {"RBGORBGO"}, 0, 0, {}, 0},
+        {"a joker alone: no move", {"JJGORBGO"}, 0, 0, {}, 0},
+        {"an empty cell: no move", {"RRGOBGOB"}, 5, 5, {}, 0},
+    };
+    CollapseRules rules = modelRules();
+    // No move drops a new point bonus, whose place the generator would decide.
+    rules.pointBonuses[0].bricks = 1000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CollapseModel model = startedModel(rules);
+        model.setBoard(board(withBottomRows(c.bottomRows)));
+        SavedGame game = model.saved();
+        for (auto [x, y] : c.coins) game.pointBonuses.push_back({"coin", x, y, 5});
+        model.restore(game);
+        ASSERT_GE(settle(model), 0);
+        model.clearEvents();
+        std::vector<std::uint8_t> before = saveBytes(model);
+        LevelState state = model.state();
+
+        CollapseModel::MovePreview preview = model.previewCell(c.x, c.y);
+        EXPECT_EQ(saveBytes(model), before);
+        EXPECT_EQ(model.state(), state);
+        EXPECT_TRUE(model.takeEvents().empty());
+
+        std::int32_t score = model.score();
+        model.playCell(c.x, c.y);
+        model.finishFadingBricks();
+        std::vector<std::pair<int, int>> taken;
+        for (int x = 0; x < 8; ++x)
+            for (int y = 0; y < 9; ++y)
+                if (state.cells[x][y] != 0 && model.cellCode(x, y) == 0) taken.emplace_back(x, y);
+        std::sort(preview.cells.begin(), preview.cells.end());
+        EXPECT_EQ(preview.cells, taken);
+        EXPECT_EQ(preview.points, model.score() - score);
+        EXPECT_EQ(preview.points, c.points);
+        EXPECT_EQ(preview.empty(), taken.empty());
+    }
+}
+
+TEST(CollapseModelTest, NoPreviewWhileAMoveSettles) {
+    CollapseModel model = startedModel();
+    model.setBoard(board(withBottomRows({"RRBB...."})));
+    EXPECT_FALSE(model.previewCell(2, 0).empty());
+    model.playCell(0, 0);
+    EXPECT_TRUE(model.previewCell(2, 0).empty());
+    ASSERT_GE(settle(model), 0);
+    EXPECT_GE(model.previewCell(0, 0).cells.size(), 2u) << "the blues slid into place";
+}
+
 TEST(CollapseModelTest, ARemovalSequenceEarnsAComboBonusThatZoomsInAtTheTop) {
     CollapseModel model = startedModel();
     // Every column in use, so no new bricks join the blues.
