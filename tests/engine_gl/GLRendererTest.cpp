@@ -176,8 +176,12 @@ TEST_P(Renderers, RenderTargetIsDrawnUprightAsATexture) {
 
     DrawList empty;
     renderFrame(empty);
+    // Stretched and cut by a clip, so that the software backend draws it from a copy kept at
+    // size, which must follow the target's new pixels.
     DrawList show;
+    show.pushClip(ClipRect{0, 0, 30, 16});
     show.addQuad(target, kBlendPremultiplied, rectQuad(0, 0, 32, 16));
+    show.popClip();
     renderFrame(show, kGreen);
     EXPECT_TRUE(colorNear(pixel(16, 8), kGreen)) << "a fresh target is transparent";
 
@@ -263,11 +267,32 @@ TEST_P(Renderers, DrawingOnlyTheDamageGivesTheFullFrameByteForByte) {
     TextureId backdrop = texture(4, 4, gradient);
     TextureId sprite = texture(2, 2, {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 128, 128, 128, 128});
 
+    // Stretched pictures that stay put while a marker crosses them, so that the damage cuts
+    // them: one running off the window, one mirrored, one turned upside down, one drawn
+    // without blending, one inside a clip of its own.
+    auto stillRow = [&](DrawList& list) {
+        list.addQuad(sprite, kBlendPremultiplied, rectQuad(-3.5f, 14.5f, 9, 8));
+        Quad mirrored = rectQuad(7.25f, 14.25f, 11, 9, {200, 200, 200, 200});
+        std::swap(mirrored.bl.u, mirrored.br.u);
+        std::swap(mirrored.tl.u, mirrored.tr.u);
+        list.addQuad(sprite, kBlendPremultiplied, mirrored);
+        Quad upsideDown = rectQuad(20.5f, 14, 10, 9.5f);
+        std::swap(upsideDown.bl, upsideDown.tr);
+        std::swap(upsideDown.br, upsideDown.tl);
+        list.addQuad(sprite, kBlendPremultiplied, upsideDown);
+        list.addQuad(sprite, BlendFunc{1, 0}, rectQuad(32, 14.75f, 7, 9, {255, 180, 90, 255}));
+        list.pushClip(ClipRect{41, 15, 6.5f, 7});
+        list.addQuad(backdrop, kBlendAlpha, rectQuad(39.5f, 13.5f, 12, 11, {255, 255, 255, 170}));
+        list.popClip();
+    };
+
     // One frame of a scene that moves a sprite, fades a label, moves a clip, rotates a
     // piece and removes one.
     auto frame = [&](int step) {
         DrawList list;
         list.addQuad(backdrop, kBlendPremultiplied, rectQuad(0, 0, kWidth, kHeight));
+        stillRow(list);
+        list.addQuad(0, kBlendPremultiplied, rectQuad(2.5f + step * 9.0f, 17, 3, 3, {250, 250, 0, 255}));
         list.addQuad(sprite, kBlendPremultiplied, rectQuad(3.5f + step * 2.25f, 4.25f, 9, 7));
         std::uint8_t fade = static_cast<std::uint8_t>(255 - step * 50);
         for (int glyph = 0; glyph < 3; ++glyph) {

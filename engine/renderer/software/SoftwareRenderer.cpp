@@ -3,7 +3,9 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "engine/renderer/software/UprightQuadCut.h"
 
@@ -36,7 +38,74 @@ SDL_Rect toSdl(const PixelRect& rect, int targetHeight) {
     return SDL_Rect{rect.x, targetHeight - rect.y - rect.height, rect.width, rect.height};
 }
 
+bool contains(const SDL_Rect& outer, const SDL_Rect& inner) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+           inner.y + inner.h <= outer.y + outer.h;
+}
+
+// One side of an upright quad: the pixels whose centres it covers, as GL fills them, and the
+// whole texels it shows; mirrored when its texture runs backwards.
+struct Span {
+    int first = 0, end = 0, firstTexel = 0, endTexel = 0;
+    bool mirrored = false;
+};
+
+std::optional<Span> span(float from, float to, float texFrom, float texTo, int texels) {
+    constexpr float kFar = 1e7f;  // beyond any window; also refuses NaN
+    if (!(std::fabs(from) < kFar && std::fabs(to) < kFar && std::fabs(texFrom) < kFar &&
+          std::fabs(texTo) < kFar))
+        return std::nullopt;
+    if (to < from) {
+        std::swap(from, to);
+        std::swap(texFrom, texTo);
+    }
+    Span result;
+    result.first = static_cast<int>(std::ceil(from - 0.5f));
+    result.end = static_cast<int>(std::ceil(to - 0.5f));
+    result.mirrored = texTo < texFrom;
+    auto texel = [texels](float t) {
+        return std::clamp(static_cast<int>(std::lround(t * texels)), 0, texels);
+    };
+    result.firstTexel = texel(std::min(texFrom, texTo));
+    result.endTexel = texel(std::max(texFrom, texTo));
+    // Less than a texel still shows the one it falls in.
+    if (result.endTexel == result.firstTexel) {
+        if (result.endTexel < texels)
+            ++result.endTexel;
+        else
+            --result.firstTexel;
+    }
+    return result;
+}
+
 }  // namespace
+
+std::optional<SoftwareRenderer::UprightCopy> SoftwareRenderer::uprightCopy(const SDL_Vertex* corners,
+                                                                           const Texture& texture) {
+    const SDL_Vertex &bl = corners[0], &br = corners[1], &tl = corners[2], &tr = corners[3];
+    auto sameColor = [](const SDL_Vertex& a, const SDL_Vertex& b) {
+        return a.color.r == b.color.r && a.color.g == b.color.g && a.color.b == b.color.b &&
+               a.color.a == b.color.a;
+    };
+    if (!sameColor(bl, br) || !sameColor(bl, tl) || !sameColor(bl, tr)) return std::nullopt;
+    if (bl.position.x != tl.position.x || br.position.x != tr.position.x || bl.position.y != br.position.y ||
+        tl.position.y != tr.position.y)
+        return std::nullopt;
+    if (bl.tex_coord.x != tl.tex_coord.x || br.tex_coord.x != tr.tex_coord.x ||
+        bl.tex_coord.y != br.tex_coord.y || tl.tex_coord.y != tr.tex_coord.y)
+        return std::nullopt;
+    std::optional<Span> across =
+        span(bl.position.x, br.position.x, bl.tex_coord.x, br.tex_coord.x, texture.width);
+    std::optional<Span> down =
+        span(tl.position.y, bl.position.y, tl.tex_coord.y, bl.tex_coord.y, texture.height);
+    if (!across || !down) return std::nullopt;
+    int flip = (across->mirrored ? SDL_FLIP_HORIZONTAL : 0) | (down->mirrored ? SDL_FLIP_VERTICAL : 0);
+    return UprightCopy{
+        SDL_Rect{across->firstTexel, down->firstTexel, across->endTexel - across->firstTexel,
+                 down->endTexel - down->firstTexel},
+        SDL_Rect{across->first, down->first, across->end - across->first, down->end - down->first},
+        static_cast<SDL_RendererFlip>(flip)};
+}
 
 std::unique_ptr<SoftwareRenderer> SoftwareRenderer::create(SDL_Window* window) {
     SDL_Renderer* renderer =
@@ -49,9 +118,10 @@ std::unique_ptr<SoftwareRenderer> SoftwareRenderer::create(SDL_Window* window) {
 }
 
 SoftwareRenderer::SoftwareRenderer(SDL_Window* window, SDL_Renderer* renderer)
-    : m_window(window), m_renderer(renderer) {}
+    : m_window(window), m_renderer(renderer), m_pictures(renderer) {}
 
 SoftwareRenderer::~SoftwareRenderer() {
+    m_pictures.clear();
     for (const auto& [id, texture] : m_textures) SDL_DestroyTexture(texture.texture);
     SDL_DestroyRenderer(m_renderer);
 }
@@ -104,6 +174,7 @@ TextureId SoftwareRenderer::createRenderTarget(int width, int height) {
 void SoftwareRenderer::deleteTexture(TextureId texture) {
     auto found = m_textures.find(texture);
     if (found == m_textures.end()) return;
+    m_pictures.forget(texture);
     SDL_DestroyTexture(found->second.texture);
     m_textures.erase(found);
 }
@@ -161,28 +232,77 @@ void SoftwareRenderer::convertVertices(const DrawList& list, int width, int heig
     }
 }
 
-bool SoftwareRenderer::drawCommand(const DrawCommand& command, TextureId target) {
-    SDL_Texture* texture = nullptr;
+bool SoftwareRenderer::drawCommand(const DrawCommand& command, TextureId target, const Texture& into,
+                                   const SDL_Rect& clip) {
+    const Texture* texture = nullptr;
     if (command.texture != 0) {
         auto found = m_textures.find(command.texture);
         // A deleted texture draws nothing; a target cannot be read while it is drawn into.
         if (found == m_textures.end() || command.texture == target) return false;
-        texture = found->second.texture;
+        texture = &found->second;
     }
     SDL_BlendMode mode = blendMode(command.blend);
     if (mode == SDL_BLENDMODE_INVALID) return false;
-    if (texture)
-        SDL_SetTextureBlendMode(texture, mode);
-    else
-        SDL_SetRenderDrawBlendMode(m_renderer, mode);
-    while (m_indices.size() < std::size_t{command.quadCount} * 6) {
+    SDL_Texture* sdlTexture = texture ? texture->texture : nullptr;
+    if (!texture) SDL_SetRenderDrawBlendMode(m_renderer, mode);
+    const SDL_Vertex* corners = m_vertices.data() + std::size_t{command.firstQuad} * 4;
+    // Upright pictures are copied here rather than left to SDL_RenderGeometry, which would
+    // copy them too, but clipped inexactly; the quads between go to it as triangles.
+    std::uint32_t waiting = 0;
+    for (std::uint32_t q = 0; q < command.quadCount; ++q) {
+        std::optional<UprightCopy> copy = texture ? uprightCopy(corners + q * 4, *texture) : std::nullopt;
+        if (!copy) continue;
+        drawTriangles(sdlTexture, mode, corners + std::size_t{waiting} * 4, q - waiting);
+        drawCopy(*copy, command.texture, sdlTexture, mode, corners[q * 4].color, into, clip);
+        waiting = q + 1;
+    }
+    drawTriangles(sdlTexture, mode, corners + std::size_t{waiting} * 4, command.quadCount - waiting);
+    return true;
+}
+
+void SoftwareRenderer::drawTriangles(SDL_Texture* texture, SDL_BlendMode mode, const SDL_Vertex* corners,
+                                     std::uint32_t quads) {
+    if (quads == 0) return;
+    if (texture) SDL_SetTextureBlendMode(texture, mode);
+    while (m_indices.size() < std::size_t{quads} * 6) {
         int first = static_cast<int>(m_indices.size() / 6 * 4);
         for (int corner : {0, 1, 2, 2, 1, 3}) m_indices.push_back(first + corner);  // bl br tl, tl br tr
     }
-    SDL_RenderGeometry(m_renderer, texture, m_vertices.data() + std::size_t{command.firstQuad} * 4,
-                       static_cast<int>(command.quadCount * 4), m_indices.data(),
-                       static_cast<int>(command.quadCount * 6));
-    return true;
+    SDL_RenderGeometry(m_renderer, texture, corners, static_cast<int>(quads * 4), m_indices.data(),
+                       static_cast<int>(quads * 6));
+}
+
+void SoftwareRenderer::drawCopy(const UprightCopy& copy, TextureId id, SDL_Texture* texture,
+                                SDL_BlendMode mode, SDL_Color color, const Texture& into,
+                                const SDL_Rect& clip) {
+    const SDL_Rect targetRect{0, 0, into.width, into.height};
+    SDL_Rect shown;
+    if (!SDL_IntersectRect(&copy.destination, &targetRect, &shown)) return;
+    const SDL_Rect* source = &copy.source;
+    bool scaled = copy.source.w != copy.destination.w || copy.source.h != copy.destination.h;
+    // SDL stretches a picture the clip leaves whole, or that runs off the target, in full
+    // before blending it; one the clip cuts is stretched in full here, the same way.
+    if (scaled && !contains(clip, shown)) {
+        SDL_Texture* picture =
+            m_pictures.picture(id, texture, copy.source, copy.destination.w, copy.destination.h);
+        if (SDL_GetRenderTarget(m_renderer) != into.texture) {
+            SDL_SetRenderTarget(m_renderer, into.texture);
+            SDL_RenderSetClipRect(m_renderer, &clip);
+        }
+        if (picture) {
+            texture = picture;
+            source = nullptr;
+        }
+    }
+    SDL_SetTextureBlendMode(texture, mode);
+    SDL_SetTextureColorMod(texture, color.r, color.g, color.b);
+    SDL_SetTextureAlphaMod(texture, color.a);
+    if (copy.flip == SDL_FLIP_NONE)
+        SDL_RenderCopy(m_renderer, texture, source, &copy.destination);
+    else
+        SDL_RenderCopyEx(m_renderer, texture, source, &copy.destination, 0.0, nullptr, copy.flip);
+    SDL_SetTextureColorMod(texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(texture, 255);
 }
 
 void SoftwareRenderer::draw(const DrawList& list, TextureId target, const std::vector<PixelRect>& regions,
@@ -217,7 +337,7 @@ void SoftwareRenderer::draw(const DrawList& list, TextureId target, const std::v
             if (command.clipped && clip.area() == 0) continue;
             SDL_Rect sdlClip = toSdl(clip, into.height);
             SDL_RenderSetClipRect(m_renderer, &sdlClip);
-            if (drawCommand(command, target)) drawn[i] = true;
+            if (drawCommand(command, target, into, sdlClip)) drawn[i] = true;
         }
     }
     SDL_RenderSetClipRect(m_renderer, nullptr);
@@ -241,6 +361,7 @@ void SoftwareRenderer::render(const DrawList& list, TextureId target, Color4B cl
         auto found = m_textures.find(target);
         PixelRect whole{0, 0, found != m_textures.end() ? found->second.width : 0,
                         found != m_textures.end() ? found->second.height : 0};
+        m_pictures.forget(target);
         draw(list, target, {whole}, clear);
         m_damage.targetDrawn(target);
         return;
@@ -248,6 +369,7 @@ void SoftwareRenderer::render(const DrawList& list, TextureId target, Color4B cl
     TextureId frame = windowFrame();
     m_lastDamage = {PixelRect{0, 0, m_width, m_height}};
     if (frame) draw(list, frame, m_lastDamage, clear);
+    m_pictures.dropUnused();
     m_damage.wholeFrameDrawn();
     m_showWhole = true;
 }
@@ -257,10 +379,8 @@ void SoftwareRenderer::renderChanges(const DrawList& before, const DrawList& aft
     if (!frame) return;
     m_lastDamage = m_damage.regions(before, after, m_width, m_height);
     if (m_lastDamage.empty()) return;
-    // SDL rounds the source rectangle of a clipped scaled copy to whole texels, so a quad
-    // drawn in part would not meet its undrawn rest exactly: the frame is shaded whole and
-    // only the changed rectangles reach the window.
-    draw(after, frame, {PixelRect{0, 0, m_width, m_height}}, clear);
+    draw(after, frame, m_lastDamage, clear);
+    m_pictures.dropUnused();
     m_unshown.insert(m_unshown.end(), m_lastDamage.begin(), m_lastDamage.end());
 }
 

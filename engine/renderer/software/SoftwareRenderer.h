@@ -3,12 +3,14 @@
 #include <SDL_render.h>
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "engine/renderer/Renderer.h"
+#include "engine/renderer/software/ScaledPictures.h"
 
 namespace cocos2d {
 
@@ -17,10 +19,9 @@ namespace cocos2d {
 // SDL_RenderGeometry, two triangles each as in the GL backend. Textures are kept with
 // straight alpha, because SDL's software blending knows no premultiplied blend; vertex
 // colours are converted to match, so the result equals the GL backend's within rounding.
-// Upright quads are drawn as SDL's smoothly scaled copies; rotated and skewed ones as
-// triangles, whose texels SDL samples nearest (GL blends them linearly). The window's
-// frame lives in a target texture; only the rectangles that changed are copied to the
-// window.
+// Upright quads are drawn as smoothly scaled copies; rotated and skewed ones as triangles,
+// whose texels SDL samples nearest (GL blends them linearly). The window's frame lives in a
+// target texture; only the rectangles that changed are drawn again and copied to the window.
 class SoftwareRenderer final : public Renderer {
 public:
     // Null, with a message on standard error, when SDL has no software renderer for the window.
@@ -55,7 +56,19 @@ private:
     // The list's vertices as SDL wants them: origin top left, straight colours, upright
     // quads cut to the target.
     void convertVertices(const DrawList& list, int width, int height);
-    bool drawCommand(const DrawCommand& command, TextureId target);
+    // Draws into `into`, which must be SDL's target, inside `clip`.
+    bool drawCommand(const DrawCommand& command, TextureId target, const Texture& into, const SDL_Rect& clip);
+    void drawTriangles(SDL_Texture* texture, SDL_BlendMode mode, const SDL_Vertex* corners,
+                       std::uint32_t quads);
+    // A quad SDL draws as a copy of a texture rectangle, stretched if need be: upright, of
+    // one colour, its texture running along its sides. Corners as converted: bl, br, tl, tr.
+    struct UprightCopy {
+        SDL_Rect source, destination;
+        SDL_RendererFlip flip;
+    };
+    static std::optional<UprightCopy> uprightCopy(const SDL_Vertex* corners, const Texture& texture);
+    void drawCopy(const UprightCopy& copy, TextureId id, SDL_Texture* texture, SDL_BlendMode mode,
+                  SDL_Color color, const Texture& into, const SDL_Rect& clip);
     // After drawing over a transparent clear, a target holds premultiplied colours; it is
     // drawn as a texture with straight alpha, so its pixels are converted.
     void straightenTarget(const Texture& target);
@@ -74,6 +87,7 @@ private:
     // What the window has not been shown yet; all of it after the frame was made again.
     std::vector<PixelRect> m_unshown;
     bool m_showWhole = true;
+    ScaledPictures m_pictures;
     std::vector<SDL_Vertex> m_vertices;
     std::vector<int> m_indices;
 };
