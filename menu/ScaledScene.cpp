@@ -80,7 +80,7 @@ void ScaledScene::visit(DrawList& list, const CCAffineTransform& parentToWorld) 
     CCRect screen = CCRectApplyAffineTransform(CCRect(0, 0, window.width, window.height), sceneToWorld);
     // Less than a pixel of bar is not worth a backdrop.
     if (area.size.width < screen.size.width - 1 || area.size.height < screen.size.height - 1)
-        m_backdrop.draw(list, m_contentRoot, screen);
+        m_backdrop.draw(list, m_contentRoot, screen, area);
     list.pushClip(ClipRect{area.origin.x, area.origin.y, area.size.width, area.size.height});
     CCScene::visit(list, parentToWorld);
     list.popClip();

@@ -1,6 +1,7 @@
 #include "menu/SceneBackdrop.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/director/CCDirector.h"
 #include "engine/nodes/CCNode.h"
@@ -22,7 +23,7 @@ SceneBackdrop::~SceneBackdrop() {
         renderer->deleteTexture(m_target);
 }
 
-void SceneBackdrop::draw(DrawList& list, CCNode* content, const CCRect& window) {
+void SceneBackdrop::draw(DrawList& list, CCNode* content, const CCRect& window, const CCRect& area) {
     std::shared_ptr<Renderer> renderer = CCDirector::sharedDirector()->getRenderer();
     if (renderer != m_renderer.lock()) {
         if (std::shared_ptr<Renderer> old = m_renderer.lock(); old && m_target) old->deleteTexture(m_target);
@@ -49,5 +50,21 @@ void SceneBackdrop::draw(DrawList& list, CCNode* content, const CCRect& window) 
     float scale = std::max(window.size.width / kW, window.size.height / kH);
     float width = kW * scale, height = kH * scale;
     CCRect cover(window.getMidX() - width / 2, window.getMidY() - height / 2, width, height);
-    list.addQuad(m_target, kBlendPremultiplied, makeQuad(CCAffineTransformIdentity, cover, UvRect{}, kDim));
+    // The bars end where the design area's clip, rounded to whole pixels, begins.
+    float left = std::round(area.getMinX()), right = std::round(area.getMaxX());
+    float bottom = std::round(area.getMinY()), top = std::round(area.getMaxY());
+    const CCRect bars[] = {
+        CCRect(window.getMinX(), window.getMinY(), left - window.getMinX(), window.size.height),
+        CCRect(right, window.getMinY(), window.getMaxX() - right, window.size.height),
+        CCRect(left, window.getMinY(), right - left, bottom - window.getMinY()),
+        CCRect(left, top, right - left, window.getMaxY() - top),
+    };
+    for (const CCRect& bar : bars) {
+        if (bar.size.width <= 0 || bar.size.height <= 0) continue;
+        UvRect uv{(bar.getMinX() - cover.getMinX()) / cover.size.width,
+                  (cover.getMaxY() - bar.getMaxY()) / cover.size.height,
+                  (bar.getMaxX() - cover.getMinX()) / cover.size.width,
+                  (cover.getMaxY() - bar.getMinY()) / cover.size.height};
+        list.addQuad(m_target, kBlendPremultiplied, makeQuad(CCAffineTransformIdentity, bar, uv, kDim));
+    }
 }

@@ -18,8 +18,10 @@ PixelRect unite(const PixelRect& a, const PixelRect& b) {
     return PixelRect{left, bottom, right - left, top - bottom};
 }
 
-bool touches(const PixelRect& a, const PixelRect& b) {
-    return a.x <= b.x + b.width && b.x <= a.x + a.width && a.y <= b.y + b.height && b.y <= a.y + a.height;
+// Rectangles that only share an edge stay apart: their union could be far larger, as for
+// the bars along two sides of the window.
+bool overlaps(const PixelRect& a, const PixelRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 }
 
 // The pixels a quad may touch: its bounds rounded outwards, inside its clip and the window.
@@ -66,11 +68,11 @@ class RectSet {
 public:
     void add(PixelRect rect) {
         if (rect.area() == 0) return;
-        // A rectangle that meets others swallows them, and may then meet more.
+        // A rectangle that overlaps others swallows them, and may then overlap more.
         for (bool merged = true; merged;) {
             merged = false;
             for (auto it = m_rects.begin(); it != m_rects.end(); ++it) {
-                if (touches(*it, rect)) {
+                if (overlaps(*it, rect)) {
                     rect = unite(*it, rect);
                     m_rects.erase(it);
                     merged = true;

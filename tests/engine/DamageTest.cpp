@@ -71,6 +71,13 @@ TEST(Damage, CoversTheOldAndNewPlaceOfWhatChanged) {
          [](DrawList& l) { l.addQuad(5, kBlend, rect(30, 10, 5, 5)); },
          [](DrawList& l) { l.addQuad(5, kBlendAdditive, rect(30, 10, 5, 5)); },
          {{30, 10, 5, 5}}},
+        {"bars along two sides: apart, though they meet",
+         nullptr,
+         [](DrawList& l) {
+             l.addQuad(5, kBlend, rect(0, 0, 3, kHeight));
+             l.addQuad(5, kBlend, rect(3, 0, kWidth - 3, 1));
+         },
+         {{0, 0, 3, kHeight}, {3, 0, kWidth - 3, 1}}},
         {"partly outside the window: only the inside",
          [](DrawList& l) { l.addQuad(5, kBlend, rect(-20, -20, 25, 25)); },
          nullptr,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "config/IniStore.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "menu/AdMode.h"
@@ -86,11 +88,26 @@ TEST(ScaledSceneLayout, FollowsTheWindowClipsToTheDesignAreaAndFillsTheRestWithA
     const DrawCommand& backdrop = list.commands().front();
     EXPECT_FALSE(backdrop.clipped);
     EXPECT_NE(backdrop.texture, 0u);
-    const Quad& cover = list.quads()[backdrop.firstQuad];
-    EXPECT_LE(cover.bl.x, 0);
-    EXPECT_LE(cover.bl.y, 0);
-    EXPECT_GE(cover.tr.x, 1280);
-    EXPECT_GE(cover.tr.y, 720);
+    // Only the bars beside the design area show the backdrop, up to where its clip begins,
+    // each its own part of the small picture stretched 1280 x 1720 over the window's middle.
+    const ClipRect& clip = list.commands().back().clip;
+    const float areaLeft = std::round(clip.x), areaRight = std::round(clip.x + clip.width);
+    const float areaBottom = std::round(clip.y), areaTop = std::round(clip.y + clip.height);
+    float barArea = 0;
+    for (std::uint32_t i = 0; i < backdrop.quadCount; ++i) {
+        const Quad& bar = list.quads()[backdrop.firstQuad + i];
+        float left = bar.bl.x, right = bar.tr.x, bottom = bar.bl.y, top = bar.tr.y;
+        EXPECT_TRUE(right <= areaLeft || left >= areaRight || top <= areaBottom || bottom >= areaTop)
+            << "bar " << i << " reaches into the design area";
+        EXPECT_FLOAT_EQ(bar.bl.u, left / 1280);
+        EXPECT_FLOAT_EQ(bar.tr.u, right / 1280);
+        EXPECT_FLOAT_EQ(bar.bl.v, (1220 - bottom) / 1720);
+        EXPECT_FLOAT_EQ(bar.tr.v, (1220 - top) / 1720);
+        barArea += (right - left) * (top - bottom);
+    }
+    float shownArea = (std::min(areaRight, 1280.0f) - std::max(areaLeft, 0.0f)) *
+                      (std::min(areaTop, 720.0f) - std::max(areaBottom, 0.0f));
+    EXPECT_FLOAT_EQ(barArea, 1280 * 720 - shownArea) << "the bars and the design area fill the window";
     EXPECT_EQ(unclipped(), 1);
     for (const DrawCommand& command : list.commands()) {
         if (!command.clipped) continue;
