@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "engine/platform/GlxSubBufferPresenter.h"
+
 namespace cocos2d {
 
 namespace {
@@ -52,7 +54,8 @@ std::unique_ptr<SdlGLWindow> SdlGLWindow::create(int width, int height, const st
         return nullptr;
     }
     std::unique_ptr<SdlGLWindow> result(new SdlGLWindow(window, context));
-    result->m_renderer = GLRenderer::create(SDL_GL_GetProcAddress, [window] { SDL_GL_SwapWindow(window); });
+    result->m_renderer = GLRenderer::create(
+        SDL_GL_GetProcAddress, [window] { SDL_GL_SwapWindow(window); }, glxSubBufferPresenter(window));
     if (!result->m_renderer) return nullptr;
     SDL_GL_SetSwapInterval(1);  // where the driver refuses, the loop's pacing still caps the rate
     result->setFrameSize(width, height);

@@ -3,17 +3,22 @@
 #include <gtest/gtest.h>
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xutil.h>
 // clang-format on
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/platform/PlatformWindow.h"
+#include "engine/renderer/gl/GLRenderer.h"
 #include "tests/engine_platform/RecordingWindowHandler.h"
+#include "tests/support/TestPaths.h"
 
 // SDL's X11 start talks to the session bus, whose library keeps one buffer it never frees.
 extern "C" const char* __lsan_default_suppressions() {
@@ -83,6 +88,45 @@ protected:
         return SDL_Rect{x, y, attributes.width, attributes.height};
     }
 
+    // The window's pixels on the screen, as RGBA rows from top to bottom (alpha 255).
+    static std::vector<std::uint8_t> screenPixels(SDL_Window* window) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (!SDL_GetWindowWMInfo(window, &info)) return {};
+        Display* display = info.info.x11.display;
+        XSync(display, False);
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display, info.info.x11.window, &attributes);
+        XImage* image = XGetImage(display, info.info.x11.window, 0, 0, attributes.width, attributes.height,
+                                  AllPlanes, ZPixmap);
+        if (!image) return {};
+        std::vector<std::uint8_t> rgba;
+        for (int y = 0; y < attributes.height; ++y) {
+            for (int x = 0; x < attributes.width; ++x) {
+                unsigned long pixel = XGetPixel(image, x, y);
+                rgba.insert(rgba.end(),
+                            {static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
+                             static_cast<std::uint8_t>(pixel), 255});
+            }
+        }
+        XDestroyImage(image);
+        return rgba;
+    }
+
+    // Paints a rectangle on the window behind the renderer's back, as stale pixels would be.
+    static void scribble(SDL_Window* window, int x, int y, int width, int height) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (!SDL_GetWindowWMInfo(window, &info)) return;
+        Display* display = info.info.x11.display;
+        GC gc = XCreateGC(display, info.info.x11.window, 0, nullptr);
+        XSetForeground(display, gc, 0x00ff00ff);
+        XFillRectangle(display, info.info.x11.window, gc, x, y, static_cast<unsigned>(width),
+                       static_cast<unsigned>(height));
+        XFreeGC(display, gc);
+        XSync(display, False);
+    }
+
     static inline pid_t s_server = 0;
 };
 
@@ -111,6 +155,81 @@ TEST_F(BareXServer, FullscreenCoversTheScreenAndLeavingRestoresTheWindow) {
     EXPECT_EQ(after.h, 240);
     EXPECT_EQ(after.x, before.x);
     EXPECT_EQ(after.y, before.y);
+}
+
+TEST_F(BareXServer, GLWindowShowsOnlyTheDamageYetTheScreenEqualsItsFrame) {
+    constexpr int kWidth = 96, kHeight = 64;
+    std::unique_ptr<PlatformWindow> window = createGLWindow(kWidth, kHeight, "Petalune GL X11 test");
+    if (!window) {
+        if (petalune::test::glRequired()) FAIL() << "no GL window on the X server";
+        GTEST_SKIP() << "no GL window on the X server here";
+    }
+    window->show();
+    pumpUntilSize(*window, kWidth, kHeight);
+    SDL_Window* sdl = SDL_GL_GetCurrentWindow();
+    ASSERT_NE(sdl, nullptr);
+    auto& renderer = dynamic_cast<GLRenderer&>(window->renderer());
+    EXPECT_TRUE(renderer.presentsRegions()) << "Mesa's GLX offers GLX_MESA_copy_sub_buffer";
+
+    // A gradient under the whole window, so a stale or shifted pixel anywhere shows.
+    std::vector<std::uint8_t> gradient;
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x)
+            gradient.insert(gradient.end(),
+                            {static_cast<std::uint8_t>(60 * x), static_cast<std::uint8_t>(70 * y), 90, 255});
+    }
+    TextureId backdrop = renderer.createTexture(4, 4, gradient.data());
+    auto rect = [](float x, float y, float width, float height, Color4B color) {
+        return Quad{Vertex{x, y, 0, 1, color}, Vertex{x + width, y, 1, 1, color},
+                    Vertex{x, y + height, 0, 0, color}, Vertex{x + width, y + height, 1, 0, color}};
+    };
+    auto frame = [&](int step) {
+        DrawList list;
+        list.addQuad(backdrop, kBlendPremultiplied, rect(0, 0, kWidth, kHeight, {255, 255, 255, 255}));
+        list.addQuad(0, kBlendPremultiplied, rect(4.0f + 7 * step, 6, 10, 9, {200, 40, 40, 255}));
+        std::uint8_t pulse = static_cast<std::uint8_t>(120 + 30 * step);
+        list.addQuad(0, kBlendPremultiplied, rect(70, 40, 12, 12, {pulse, pulse, 0, pulse}));
+        return list;
+    };
+    auto expectScreenShowsFrame = [&](const char* when) {
+        std::vector<std::uint8_t> shown = screenPixels(sdl), drawn;
+        int width = 0, height = 0;
+        ASSERT_TRUE(renderer.readPixels(drawn, width, height));
+        ASSERT_EQ(shown.size(), drawn.size()) << when;
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < drawn.size(); i += 4)
+            differing += shown[i] != drawn[i] || shown[i + 1] != drawn[i + 1] || shown[i + 2] != drawn[i + 2];
+        EXPECT_EQ(differing, 0u) << when;
+    };
+
+    DrawList before = frame(0);
+    renderer.render(before, 0, {0, 0, 0, 255});
+    renderer.present();
+    expectScreenShowsFrame("first frame");
+    // Pixels outside every damaged rectangle are left as the screen has them.
+    scribble(sdl, 40, 54, 8, 8);
+    for (int step = 1; step <= 4; ++step) {
+        DrawList after = frame(step);
+        renderer.renderChanges(before, after, {0, 0, 0, 255});
+        renderer.present();
+        std::vector<std::uint8_t> shown = screenPixels(sdl);
+        ASSERT_FALSE(shown.empty());
+        std::size_t scribbled = (static_cast<std::size_t>(56) * kWidth + 42) * 4;
+        EXPECT_EQ(shown[scribbled + 1], 0) << "step " << step << " showed the whole window";
+        before = std::move(after);
+    }
+    // A whole frame, as after the window was uncovered, shows everything again.
+    renderer.render(before, 0, {0, 0, 0, 255});
+    renderer.present();
+    expectScreenShowsFrame("whole frame after partial ones");
+    for (int step = 3; step >= 0; --step) {
+        DrawList after = frame(step);
+        renderer.renderChanges(before, after, {0, 0, 0, 255});
+        renderer.present();
+        expectScreenShowsFrame("partial frame");
+        before = std::move(after);
+    }
+    renderer.deleteTexture(backdrop);
 }
 
 }  // namespace

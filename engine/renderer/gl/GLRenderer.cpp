@@ -28,14 +28,15 @@ void clearErrors(const GLFunctions& gl) {
 
 }  // namespace
 
-std::unique_ptr<GLRenderer> GLRenderer::create(GLFunctions::Loader loader,
-                                               std::function<void()> swapBuffers) {
-    std::unique_ptr<GLRenderer> renderer(new GLRenderer(std::move(swapBuffers)));
+std::unique_ptr<GLRenderer> GLRenderer::create(GLFunctions::Loader loader, std::function<void()> swapBuffers,
+                                               PresentRegions presentRegions) {
+    std::unique_ptr<GLRenderer> renderer(new GLRenderer(std::move(swapBuffers), std::move(presentRegions)));
     if (!renderer->init(loader)) return nullptr;
     return renderer;
 }
 
-GLRenderer::GLRenderer(std::function<void()> swapBuffers) : m_swapBuffers(std::move(swapBuffers)) {}
+GLRenderer::GLRenderer(std::function<void()> swapBuffers, PresentRegions presentRegions)
+    : m_swapBuffers(std::move(swapBuffers)), m_presentRegions(std::move(presentRegions)) {}
 
 bool GLRenderer::init(GLFunctions::Loader loader) {
     if (!m_gl.load(loader)) return false;
@@ -162,6 +163,7 @@ void GLRenderer::deleteTexture(TextureId texture) {
 }
 
 void GLRenderer::setViewport(int width, int height) {
+    if (std::max(1, width) != m_width || std::max(1, height) != m_height) m_unshownWhole = true;
     m_width = std::max(1, width);
     m_height = std::max(1, height);
 }
@@ -281,6 +283,7 @@ void GLRenderer::render(const DrawList& list, TextureId target, Color4B clear) {
     m_lastDamage = {PixelRect{0, 0, m_width, m_height}};
     draw(list, windowFrame(), m_lastDamage, &clear);
     m_damage.wholeFrameDrawn();
+    windowDrawn(m_lastDamage);
 }
 
 void GLRenderer::renderChanges(const DrawList& before, const DrawList& after, Color4B clear) {
@@ -289,11 +292,31 @@ void GLRenderer::renderChanges(const DrawList& before, const DrawList& after, Co
     m_lastDamage = frame ? m_damage.regions(before, after, m_width, m_height)
                          : std::vector<PixelRect>{PixelRect{0, 0, m_width, m_height}};
     draw(after, frame, m_lastDamage, &clear);
+    windowDrawn(m_lastDamage);
+}
+
+void GLRenderer::windowDrawn(const std::vector<PixelRect>& regions) {
+    for (const PixelRect& region : regions) {
+        if (region.area() >= static_cast<long long>(m_width) * m_height) m_unshownWhole = true;
+    }
+    if (!m_unshownWhole) m_unshown.insert(m_unshown.end(), regions.begin(), regions.end());
+    // Frames drawn without a present in between: showing it all is as good.
+    if (m_unshown.size() > kMaxDamageRects) {
+        m_unshownWhole = true;
+        m_unshown.clear();
+    }
 }
 
 void GLRenderer::present() {
+    // The back buffer's contents are undefined after a swap, so a swap needs the whole
+    // frame copied; shown in parts, the screen keeps the rest of the last frame.
+    bool inParts = m_frame && m_presentRegions && !m_unshownWhole;
+    std::vector<PixelRect> regions =
+        inParts ? std::move(m_unshown) : std::vector{PixelRect{0, 0, m_width, m_height}};
+    m_unshown.clear();
+    m_unshownWhole = false;
+    if (inParts && regions.empty()) return;
     if (m_frame) {
-        // The back buffer's contents are undefined after a swap, so the whole frame is copied.
         float w = static_cast<float>(m_width), h = static_cast<float>(m_height);
         const Color4B white{255, 255, 255, 255};
         m_copy.clear();
@@ -301,10 +324,13 @@ void GLRenderer::present() {
                        Quad{Vertex{0, 0, 0, 1, white}, Vertex{w, 0, 1, 1, white}, Vertex{0, h, 0, 0, white},
                             Vertex{w, h, 1, 0, white}});
         int drawCalls = m_lastDrawCalls;
-        draw(m_copy, 0, {PixelRect{0, 0, m_width, m_height}}, nullptr);
+        draw(m_copy, 0, regions, nullptr);
         m_lastDrawCalls = drawCalls;
     }
-    if (m_swapBuffers) m_swapBuffers();
+    if (inParts)
+        m_presentRegions(regions);
+    else if (m_swapBuffers)
+        m_swapBuffers();
 }
 
 bool GLRenderer::readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) {

@@ -13,12 +13,17 @@ namespace cocos2d {
 // The OpenGL 2.1 backend. A frame's quads go to the driver in one vertex upload and
 // each DrawCommand is one draw call per damaged region. The window's frame lives in a
 // render target that keeps it between frames, so a frame draws only what changed;
-// present() copies it to the back buffer. Needs its context current whenever it is
-// used, its destructor included.
+// present() copies it to the back buffer and swaps, or, where the window can show parts
+// of its back buffer, copies and shows only what was drawn since the last present.
+// Needs its context current whenever it is used, its destructor included.
 class GLRenderer final : public Renderer {
 public:
+    // Shows these rectangles of the back buffer and leaves the back buffer as it is.
+    using PresentRegions = std::function<void(const std::vector<PixelRect>&)>;
+
     // Null, with a message on standard error, when the current context cannot draw.
-    static std::unique_ptr<GLRenderer> create(GLFunctions::Loader loader, std::function<void()> swapBuffers);
+    static std::unique_ptr<GLRenderer> create(GLFunctions::Loader loader, std::function<void()> swapBuffers,
+                                              PresentRegions presentRegions = {});
     ~GLRenderer() override;
 
     TextureId createTexture(int width, int height, const std::uint8_t* rgba) override;
@@ -31,6 +36,7 @@ public:
     void present() override;
     bool readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) override;
     int lastDrawCalls() const override { return m_lastDrawCalls; }
+    bool presentsRegions() const { return static_cast<bool>(m_presentRegions); }
 
 private:
     struct Texture {
@@ -39,7 +45,7 @@ private:
         GLuint framebuffer = 0;  // render targets only
     };
 
-    explicit GLRenderer(std::function<void()> swapBuffers);
+    GLRenderer(std::function<void()> swapBuffers, PresentRegions presentRegions);
     bool init(GLFunctions::Loader loader);
     GLuint makeGLTexture(int width, int height, const std::uint8_t* rgba, GLint filter = GL_LINEAR);
     TextureId remember(const Texture& texture);
@@ -53,8 +59,10 @@ private:
               const Color4B* clear);
     void applyBlend(BlendFunc blend);
     void applyClip(const DrawCommand& command, const PixelRect& region);
+    void windowDrawn(const std::vector<PixelRect>& regions);
 
     std::function<void()> m_swapBuffers;
+    PresentRegions m_presentRegions;
     GLFunctions m_gl;
     std::unique_ptr<GLQuadProgram> m_program;
     GLuint m_vertexBuffer = 0, m_indexBuffer = 0;
@@ -70,6 +78,10 @@ private:
     FrameDamage m_damage;
     std::vector<PixelRect> m_lastDamage;
     DrawList m_copy;  // present()'s one quad
+    // What the window's frame gained since the last present; the whole window when the
+    // screen may not hold the last presented frame.
+    std::vector<PixelRect> m_unshown;
+    bool m_unshownWhole = true;
 };
 
 }  // namespace cocos2d
