@@ -253,6 +253,24 @@ namespace {
 using namespace cocos2d;
 using petalune::test::rectQuad;
 
+TEST_P(Renderers, ADamagedCornerCostsOnlyTheCommandsThatReachIt) {
+    if (GetParam() != petalune::test::Backend::GL) GTEST_SKIP() << "the software backend counts otherwise";
+    // Three commands in three corners; only the one that changes should be drawn again.
+    auto frame = [](std::uint8_t fade) {
+        DrawList list;
+        list.addQuad(0, kBlendPremultiplied, rectQuad(2, 2, 8, 8, kRed));
+        list.addQuad(0, kBlendAdditive, rectQuad(50, 2, 8, 8, kGreen));
+        list.addQuad(0, kBlendAlpha, rectQuad(2, 36, 8, 8, Color4B{fade, fade, fade, 255}));
+        return list;
+    };
+    DrawList before = frame(200), after = frame(100);
+    ASSERT_EQ(after.commands().size(), 3u);
+    renderer().render(before, 0, kBlack);
+    EXPECT_EQ(renderer().lastDrawCalls(), 3);
+    renderer().renderChanges(before, after, kBlack);
+    EXPECT_EQ(renderer().lastDrawCalls(), 1);
+}
+
 TEST_P(Renderers, DrawingOnlyTheDamageGivesTheFullFrameByteForByte) {
     // A gradient stretched over the window, so that every pixel of the backdrop differs and
     // a region drawn from the wrong texels or left stale shows.

@@ -240,6 +240,14 @@ void GLRenderer::draw(const DrawList& list, TextureId target, const std::vector<
     int width = 0, height = 0;
     if (!bindTarget(target, width, height)) return;
     if (!list.quads().empty()) uploadQuads(list);
+    // Drawing part of the target, a command that misses a region costs no draw call there.
+    const PixelRect whole{0, 0, width, height};
+    bool inParts = !(regions.size() == 1 && regions.front() == whole);
+    m_commandBounds.clear();
+    if (inParts) {
+        for (const DrawCommand& command : list.commands())
+            m_commandBounds.push_back(commandBounds(list, command, whole));
+    }
     m_gl.Enable(GL_SCISSOR_TEST);
     for (const PixelRect& region : regions) {
         m_gl.Scissor(region.x, region.y, region.width, region.height);
@@ -247,7 +255,9 @@ void GLRenderer::draw(const DrawList& list, TextureId target, const std::vector<
             m_gl.ClearColor(clear->r / 255.0f, clear->g / 255.0f, clear->b / 255.0f, clear->a / 255.0f);
             m_gl.Clear(GL_COLOR_BUFFER_BIT);
         }
-        for (const DrawCommand& command : list.commands()) {
+        for (std::size_t i = 0; i < list.commands().size(); ++i) {
+            const DrawCommand& command = list.commands()[i];
+            if (inParts && intersect(region, m_commandBounds[i]).area() == 0) continue;
             GLuint texture = m_white;
             bool flipV = false;
             if (command.texture != 0) {

@@ -77,7 +77,8 @@ private:
     TextureId m_frame = 0;
     FrameDamage m_damage;
     std::vector<PixelRect> m_lastDamage;
-    DrawList m_copy;  // present()'s one quad
+    DrawList m_copy;                         // present()'s one quad
+    std::vector<PixelRect> m_commandBounds;  // draw()'s, kept to spare allocations
     // What the window's frame gained since the last present; the whole window when the
     // screen may not hold the last presented frame.
     std::vector<PixelRect> m_unshown;
