@@ -13,8 +13,9 @@ class Renderer;
 // What fills the window beside the design area: the screen itself, drawn small into an
 // offscreen picture and stretched dim over the whole window, so the bars show a soft,
 // darkened blur of the screen's own colours instead of black. The small picture is drawn
-// again only when the screen's drawing changed, and only the bars show it, so that such a
-// change (a pulsing hint) does not count as a change of the whole window.
+// again only when the screen's drawing changed by half a pixel of it or more, and only the
+// bars show it, so that a small change (a pulsing hint) does not count as a change of the
+// whole window.
 class SceneBackdrop {
 public:
     static constexpr int kWidth = 40;  // a sixteenth of the design area per side

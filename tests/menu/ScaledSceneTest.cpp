@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "config/IniStore.h"
 #include "engine/audio/SimpleAudioEngine.h"
+#include "engine/renderer/Renderer.h"
 #include "menu/AdMode.h"
 #include "menu/VolumeLayer.h"
 #include "tests/menu/MenuTestSupport.h"
@@ -116,6 +118,31 @@ TEST(ScaledSceneLayout, FollowsTheWindowClipsToTheDesignAreaAndFillsTheRestWithA
         EXPECT_NEAR(command.clip.width, 640 * s, 1.0f);
         EXPECT_NEAR(command.clip.height, 720, 1.0f);
     }
+}
+
+TEST(ScaledSceneLayout, TheBarsAreDrawnAgainOnlyForChangesTheirSmallPictureShows) {
+    HeadlessDriver driver(1280, 720);
+    ScaledScene* scene = ScaledScene::create();
+    ASSERT_NE(scene, nullptr);
+    CCLayerColor* square = CCLayerColor::create(ccc4(255, 0, 0, 255), 160, 160);
+    scene->contentRoot()->addChild(square);
+    square->setPosition(CCPoint(240, 350));
+    CCDirector::sharedDirector()->runWithScene(scene);
+    driver.step();
+    driver.step();
+
+    // The design area starts at x = 372; anything drawn left of it is the bars.
+    auto barsDrawn = [] {
+        const std::vector<PixelRect>& damage = CCDirector::sharedDirector()->getRenderer()->lastDamage();
+        return std::any_of(damage.begin(), damage.end(), [](const PixelRect& r) { return r.x < 300; });
+    };
+    // A pixel of the small picture is 16 design units.
+    square->setPosition(CCPoint(241, 350));
+    driver.step();
+    EXPECT_FALSE(barsDrawn()) << "a sixteenth of a pixel of the small picture";
+    square->setPosition(CCPoint(250, 350));
+    driver.step();
+    EXPECT_TRUE(barsDrawn()) << "ten units from the picture drawn last";
 }
 
 // A scaled scene running on a headless engine, its overlay reachable.
