@@ -1,9 +1,10 @@
 #include "engine/platform/WindowManager.h"
 
-#include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <dlfcn.h>
+
+#include "engine/platform/X11Window.h"
 
 namespace cocos2d {
 
@@ -51,10 +52,8 @@ bool hasWindowManager(Display* display) {
 }  // namespace
 
 bool desktopHonoursFullscreen(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return true;
-    return hasWindowManager(info.info.x11.display);
+    std::optional<X11Window> x11 = x11WindowOf(window);
+    return !x11 || hasWindowManager(x11->display);
 }
 
 }  // namespace cocos2d

@@ -2,7 +2,7 @@
 // clang-format off
 #include <gtest/gtest.h>
 #include <SDL.h>
-#include <SDL_syswm.h>
+#include "engine/platform/X11Window.h"
 #include <X11/Xutil.h>
 // clang-format on
 #include <signal.h>
@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,32 +73,32 @@ protected:
             window.pumpEvents(handler, 100);
     }
 
+    // The window's attributes once the server has done all that was asked of it.
+    static XWindowAttributes syncedAttributes(const X11Window& x11) {
+        XSync(x11.display, False);
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(x11.display, x11.window, &attributes);
+        return attributes;
+    }
+
     // The window as the X server has it: origin on the screen and size.
     static SDL_Rect serverGeometry(SDL_Window* window) {
-        SDL_SysWMinfo info;
-        SDL_VERSION(&info.version);
-        if (!SDL_GetWindowWMInfo(window, &info)) return {};
-        Display* display = info.info.x11.display;
-        XSync(display, False);
-        XWindowAttributes attributes{};
-        XGetWindowAttributes(display, info.info.x11.window, &attributes);
+        std::optional<X11Window> x11 = x11WindowOf(window);
+        if (!x11) return {};
+        XWindowAttributes attributes = syncedAttributes(*x11);
         int x = 0, y = 0;
         Window child = 0;
-        XTranslateCoordinates(display, info.info.x11.window, DefaultRootWindow(display), 0, 0, &x, &y,
+        XTranslateCoordinates(x11->display, x11->window, DefaultRootWindow(x11->display), 0, 0, &x, &y,
                               &child);
         return SDL_Rect{x, y, attributes.width, attributes.height};
     }
 
     // The window's pixels on the screen, as RGBA rows from top to bottom (alpha 255).
     static std::vector<std::uint8_t> screenPixels(SDL_Window* window) {
-        SDL_SysWMinfo info;
-        SDL_VERSION(&info.version);
-        if (!SDL_GetWindowWMInfo(window, &info)) return {};
-        Display* display = info.info.x11.display;
-        XSync(display, False);
-        XWindowAttributes attributes{};
-        XGetWindowAttributes(display, info.info.x11.window, &attributes);
-        XImage* image = XGetImage(display, info.info.x11.window, 0, 0, attributes.width, attributes.height,
+        std::optional<X11Window> x11 = x11WindowOf(window);
+        if (!x11) return {};
+        XWindowAttributes attributes = syncedAttributes(*x11);
+        XImage* image = XGetImage(x11->display, x11->window, 0, 0, attributes.width, attributes.height,
                                   AllPlanes, ZPixmap);
         if (!image) return {};
         std::vector<std::uint8_t> rgba;
@@ -115,16 +116,14 @@ protected:
 
     // Paints a rectangle on the window behind the renderer's back, as stale pixels would be.
     static void scribble(SDL_Window* window, int x, int y, int width, int height) {
-        SDL_SysWMinfo info;
-        SDL_VERSION(&info.version);
-        if (!SDL_GetWindowWMInfo(window, &info)) return;
-        Display* display = info.info.x11.display;
-        GC gc = XCreateGC(display, info.info.x11.window, 0, nullptr);
-        XSetForeground(display, gc, 0x00ff00ff);
-        XFillRectangle(display, info.info.x11.window, gc, x, y, static_cast<unsigned>(width),
+        std::optional<X11Window> x11 = x11WindowOf(window);
+        if (!x11) return;
+        GC gc = XCreateGC(x11->display, x11->window, 0, nullptr);
+        XSetForeground(x11->display, gc, 0x00ff00ff);
+        XFillRectangle(x11->display, x11->window, gc, x, y, static_cast<unsigned>(width),
                        static_cast<unsigned>(height));
-        XFreeGC(display, gc);
-        XSync(display, False);
+        XFreeGC(x11->display, gc);
+        XSync(x11->display, False);
     }
 
     static inline pid_t s_server = 0;
