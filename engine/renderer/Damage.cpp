@@ -186,4 +186,26 @@ void FrameDamage::wholeFrameDrawn() {
     m_redrawn.clear();
 }
 
+void UnshownDamage::wholeDrawn() {
+    m_whole = true;
+    m_rects.clear();
+}
+
+void UnshownDamage::drawn(const std::vector<PixelRect>& regions, int width, int height) {
+    if (m_whole) return;
+    for (const PixelRect& region : regions) {
+        if (region.area() >= static_cast<long long>(width) * height) return wholeDrawn();
+    }
+    m_rects.insert(m_rects.end(), regions.begin(), regions.end());
+    // Frames drawn without showing one in between: showing it all is as good.
+    if (m_rects.size() > kMaxDamageRects) wholeDrawn();
+}
+
+std::vector<PixelRect> UnshownDamage::take(int width, int height) {
+    std::vector<PixelRect> shown = m_whole ? std::vector{PixelRect{0, 0, width, height}} : std::move(m_rects);
+    m_rects.clear();
+    m_whole = false;
+    return shown;
+}
+
 }  // namespace cocos2d

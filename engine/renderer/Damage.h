@@ -53,4 +53,20 @@ private:
     std::unordered_set<TextureId> m_redrawn;
 };
 
+// The window rectangles drawn since the window was last shown, so that showing it can send
+// only those: the whole window at first, after a resize or a whole frame, or once more
+// rectangles gathered than are worth sending one by one.
+class UnshownDamage {
+public:
+    void wholeDrawn();
+    void drawn(const std::vector<PixelRect>& regions, int width, int height);
+    bool whole() const { return m_whole; }
+    // What to show now, forgotten once taken.
+    std::vector<PixelRect> take(int width, int height);
+
+private:
+    std::vector<PixelRect> m_rects;
+    bool m_whole = true;
+};
+
 }  // namespace cocos2d

@@ -163,7 +163,7 @@ void GLRenderer::deleteTexture(TextureId texture) {
 }
 
 void GLRenderer::setViewport(int width, int height) {
-    if (std::max(1, width) != m_width || std::max(1, height) != m_height) m_unshownWhole = true;
+    if (std::max(1, width) != m_width || std::max(1, height) != m_height) m_unshown.wholeDrawn();
     m_width = std::max(1, width);
     m_height = std::max(1, height);
 }
@@ -293,7 +293,7 @@ void GLRenderer::render(const DrawList& list, TextureId target, Color4B clear) {
     m_lastDamage = {PixelRect{0, 0, m_width, m_height}};
     draw(list, windowFrame(), m_lastDamage, &clear);
     m_damage.wholeFrameDrawn();
-    windowDrawn(m_lastDamage);
+    m_unshown.drawn(m_lastDamage, m_width, m_height);
 }
 
 void GLRenderer::renderChanges(const DrawList& before, const DrawList& after, Color4B clear) {
@@ -302,30 +302,18 @@ void GLRenderer::renderChanges(const DrawList& before, const DrawList& after, Co
     m_lastDamage = frame ? m_damage.regions(before, after, m_width, m_height)
                          : std::vector<PixelRect>{PixelRect{0, 0, m_width, m_height}};
     draw(after, frame, m_lastDamage, &clear);
-    windowDrawn(m_lastDamage);
-}
-
-void GLRenderer::windowDrawn(const std::vector<PixelRect>& regions) {
-    for (const PixelRect& region : regions) {
-        if (region.area() >= static_cast<long long>(m_width) * m_height) m_unshownWhole = true;
-    }
-    if (!m_unshownWhole) m_unshown.insert(m_unshown.end(), regions.begin(), regions.end());
-    // Frames drawn without a present in between: showing it all is as good.
-    if (m_unshown.size() > kMaxDamageRects) {
-        m_unshownWhole = true;
-        m_unshown.clear();
-    }
+    m_unshown.drawn(m_lastDamage, m_width, m_height);
 }
 
 void GLRenderer::present() {
     // The back buffer's contents are undefined after a swap, so a swap needs the whole
     // frame copied; shown in parts, the screen keeps the rest of the last frame.
-    bool inParts = m_frame && m_presentRegions && !m_unshownWhole;
-    std::vector<PixelRect> regions =
-        inParts ? std::move(m_unshown) : std::vector{PixelRect{0, 0, m_width, m_height}};
-    m_unshown.clear();
-    m_unshownWhole = false;
-    if (inParts && regions.empty()) return;
+    bool inParts = m_frame && m_presentRegions && !m_unshown.whole();
+    std::vector<PixelRect> regions = m_unshown.take(m_width, m_height);
+    if (!inParts)
+        regions = {PixelRect{0, 0, m_width, m_height}};
+    else if (regions.empty())
+        return;
     if (m_frame) {
         float w = static_cast<float>(m_width), h = static_cast<float>(m_height);
         const Color4B white{255, 255, 255, 255};

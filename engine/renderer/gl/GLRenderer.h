@@ -59,7 +59,6 @@ private:
               const Color4B* clear);
     void applyBlend(BlendFunc blend);
     void applyClip(const DrawCommand& command, const PixelRect& region);
-    void windowDrawn(const std::vector<PixelRect>& regions);
 
     std::function<void()> m_swapBuffers;
     PresentRegions m_presentRegions;
@@ -79,10 +78,8 @@ private:
     std::vector<PixelRect> m_lastDamage;
     DrawList m_copy;                         // present()'s one quad
     std::vector<PixelRect> m_commandBounds;  // draw()'s, kept to spare allocations
-    // What the window's frame gained since the last present; the whole window when the
-    // screen may not hold the last presented frame.
-    std::vector<PixelRect> m_unshown;
-    bool m_unshownWhole = true;
+    // What the window's frame gained since the last present.
+    UnshownDamage m_unshown;
 };
 
 }  // namespace cocos2d

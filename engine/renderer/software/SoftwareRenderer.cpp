@@ -192,7 +192,7 @@ TextureId SoftwareRenderer::windowFrame() {
     m_frame = createRenderTarget(m_width, m_height);
     if (m_frame) SDL_SetTextureScaleMode(m_textures[m_frame].texture, SDL_ScaleModeNearest);
     m_damage.frameLost();
-    m_showWhole = true;
+    m_unshown.wholeDrawn();
     return m_frame;
 }
 
@@ -371,7 +371,7 @@ void SoftwareRenderer::render(const DrawList& list, TextureId target, Color4B cl
     if (frame) draw(list, frame, m_lastDamage, clear);
     m_pictures.dropUnused();
     m_damage.wholeFrameDrawn();
-    m_showWhole = true;
+    m_unshown.wholeDrawn();
 }
 
 void SoftwareRenderer::renderChanges(const DrawList& before, const DrawList& after, Color4B clear) {
@@ -381,7 +381,7 @@ void SoftwareRenderer::renderChanges(const DrawList& before, const DrawList& aft
     if (m_lastDamage.empty()) return;
     draw(after, frame, m_lastDamage, clear);
     m_pictures.dropUnused();
-    m_unshown.insert(m_unshown.end(), m_lastDamage.begin(), m_lastDamage.end());
+    m_unshown.drawn(m_lastDamage, m_width, m_height);
 }
 
 void SoftwareRenderer::present() {
@@ -391,19 +391,16 @@ void SoftwareRenderer::present() {
     // and shown, unless the surface or the frame was made again.
     int surfaceWidth = 0, surfaceHeight = 0;
     SDL_GetRendererOutputSize(m_renderer, &surfaceWidth, &surfaceHeight);
-    if (m_showWhole || surfaceWidth != m_width || surfaceHeight != m_height)
-        m_unshown = {PixelRect{0, 0, m_width, m_height}};
+    if (surfaceWidth != m_width || surfaceHeight != m_height) m_unshown.wholeDrawn();
     std::vector<SDL_Rect> rects;
     SDL_SetTextureBlendMode(frame->second.texture, SDL_BLENDMODE_NONE);
-    for (const PixelRect& region : m_unshown) {
+    for (const PixelRect& region : m_unshown.take(m_width, m_height)) {
         rects.push_back(toSdl(region, m_height));
         SDL_RenderCopy(m_renderer, frame->second.texture, &rects.back(), &rects.back());
     }
     SDL_RenderFlush(m_renderer);
     if (SDL_UpdateWindowSurfaceRects(m_window, rects.data(), static_cast<int>(rects.size())) != 0)
         SDL_RenderPresent(m_renderer);
-    m_unshown.clear();
-    m_showWhole = false;
 }
 
 bool SoftwareRenderer::readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) {

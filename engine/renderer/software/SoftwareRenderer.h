@@ -84,9 +84,8 @@ private:
     TextureId m_frame = 0;
     FrameDamage m_damage;
     std::vector<PixelRect> m_lastDamage;
-    // What the window has not been shown yet; all of it after the frame was made again.
-    std::vector<PixelRect> m_unshown;
-    bool m_showWhole = true;
+    // What the window has not been shown yet.
+    UnshownDamage m_unshown;
     ScaledPictures m_pictures;
     std::vector<SDL_Vertex> m_vertices;
     std::vector<int> m_indices;
